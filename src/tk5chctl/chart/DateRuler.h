@@ -1,0 +1,14 @@
+#pragma once
+
+#include "control/ChartState.h"
+#include "control/ChartSurfaces.h"
+
+#include <cstdint>
+
+namespace tk5 {
+
+// Ticks and labels of days s..e on DateRuler, in the band the number of days calls for,
+// and the dotted vertical grid on Picture1 when enabled. A failing statement is skipped.
+void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s, std::int16_t e);
+
+} // namespace tk5

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "control/ChartState.h"
+#include "control/ChartSurfaces.h"
+
+#include <cstdint>
+
+namespace tk5 {
+
+// Clears Picture1, the three pane rulers, PriceRuler and DateRuler, and marks both crosshair
+// lines as gone.
+void Clear(ChartState& st, const ChartSurfaces& sf);
+
+// Draws the bars (or close line) of days s..e on Picture1, the enabled overlays and the buy
+// and sell marks. Lowers e to day_count when it is larger. A failure (an overlay running
+// past its work buffers) ends the drawing and reaches the caller as ChartError.
+void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std::int16_t& e);
+
+} // namespace tk5

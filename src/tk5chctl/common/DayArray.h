@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ChartError.h"
+
+#include <string>
+#include <vector>
+
+namespace tk5 {
+
+// A fixed-capacity sequence addressed from 1: day 1 (the newest day) lives in element 0.
+// Reading or writing outside 1..capacity throws ChartError, which is how the drawing code
+// tells a failing step from a good one.
+template <typename T> class DayArray {
+public:
+    explicit DayArray(int capacity) : items_(static_cast<size_t>(capacity), T{}) {}
+
+    int capacity() const noexcept { return static_cast<int>(items_.size()); }
+    bool contains(long day) const noexcept { return day >= 1 && day <= capacity(); }
+
+    T& operator[](long day) {
+        check(day);
+        return items_[static_cast<size_t>(day - 1)];
+    }
+    const T& operator[](long day) const {
+        check(day);
+        return items_[static_cast<size_t>(day - 1)];
+    }
+
+    // Every element back to its empty value.
+    void reset() { std::fill(items_.begin(), items_.end(), T{}); }
+
+private:
+    void check(long day) const {
+        if (!contains(day))
+            throw ChartError(ChartError::Kind::IndexOutOfRange,
+                             "day " + std::to_string(day) + " outside 1.." +
+                                 std::to_string(capacity()));
+    }
+    std::vector<T> items_;
+};
+
+using FloatDays = DayArray<float>;
+
+// Capacities named by what they hold.
+inline constexpr int kSeriesCapacity = 5000;  // days of a loaded history
+inline constexpr int kBufferCapacity = 3000;  // days of a scratch or overlay work buffer
+inline constexpr int kTransactionCapacity = 250; // buys, and sells, that can be recorded
+
+} // namespace tk5

@@ -1,0 +1,63 @@
+#include "Numbers.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <cstdlib>
+#include <string>
+
+namespace tk5 {
+
+double leadingNumber(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    const char* p = bytes.constData();
+    const char* end = p + bytes.size();
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    std::string prefix;
+    if (p < end && (*p == '+' || *p == '-'))
+        prefix += *p++;
+    int digits = 0;
+    while (p < end && *p >= '0' && *p <= '9') {
+        prefix += *p++;
+        ++digits;
+    }
+    if (p < end && *p == '.') {
+        prefix += *p++;
+        while (p < end && *p >= '0' && *p <= '9') {
+            prefix += *p++;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        std::string exponent(1, 'e');
+        const char* q = p + 1;
+        if (q < end && (*q == '+' || *q == '-'))
+            exponent += *q++;
+        bool any = false;
+        while (q < end && *q >= '0' && *q <= '9') {
+            exponent += *q++;
+            any = true;
+        }
+        if (any)
+            prefix += exponent;
+    }
+    return std::strtod(prefix.c_str(), nullptr);
+}
+
+std::optional<double> textToNumber(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = locale.toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+} // namespace tk5

@@ -1,0 +1,10 @@
+#include "ChartState.h"
+
+namespace tk5 {
+
+OverlaySettings& overlaySettings() {
+    static OverlaySettings settings;
+    return settings;
+}
+
+} // namespace tk5

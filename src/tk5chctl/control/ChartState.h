@@ -1,0 +1,123 @@
+#pragma once
+
+#include "common/DayArray.h"
+#include "common/Numbers.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace tk5 {
+
+// A ticker's daily history, newest day first: day 1 is the newest loaded day, day
+// day_count the oldest. Elements beyond day_count keep whatever an earlier, longer load
+// left there (zero on a new control).
+struct PriceSeries {
+    DayArray<QString> price_date{kSeriesCapacity};
+    FloatDays price_high{kSeriesCapacity};
+    FloatDays price_low{kSeriesCapacity};
+    FloatDays price_close{kSeriesCapacity};
+    DayArray<std::int32_t> price_volume{kSeriesCapacity};
+    std::int16_t day_count = 0;
+};
+
+// What a pane shows and with which periods. Codes outside 1..10 leave the pane empty.
+enum IndicatorKind : std::int16_t {
+    Volume = 1,
+    RSI = 2,
+    FastStochastic = 3,
+    SlowStochastic = 4,
+    MACD = 5,
+    ExpMADifference = 6,
+    Momentum = 7,
+    Volatility = 8,
+    OnBalanceVolume = 9,
+    MoneyFlowIndex = 10,
+};
+
+struct IndicatorSettings {
+    std::int16_t kind = 0;
+    std::int16_t rsi_periods = 14;
+    std::int16_t fs_periods_k = 5;
+    std::int16_t fs_periods_d = 5;
+    std::int16_t ss_periods_k = 5;
+    std::int16_t ss_periods_d = 5;
+    std::int16_t exp_ma_periods1 = 10;
+    std::int16_t exp_ma_periods2 = 15;
+    std::int16_t macd_periods1 = 12;
+    std::int16_t macd_periods2 = 26;
+    std::int16_t macd_periods3 = 5;
+    std::int16_t momentum_periods = 12;
+    std::int16_t volatility_periods1 = 10;
+    std::int16_t volatility_periods2 = 10;
+    std::int16_t money_flow_periods = 10;
+};
+
+// The overlay settings of the two overlay dialogs. One set is shared by every chart control
+// of the running library; each control's start-up resets it.
+struct OverlaySettings {
+    std::int16_t custom_ma_periods = 20;
+    std::int16_t envelope_periods = 20;
+    std::int16_t envelope_percent = 5;
+    float bands_periods = 20;
+    float bands_width = 2;
+};
+OverlaySettings& overlaySettings();
+
+// Everything one chart control knows, by the names its programming interface uses.
+struct ChartState {
+    PriceSeries series;
+    QString ticker_name;
+    QString company_name;
+
+    // The window: newest and oldest shown day.
+    std::int16_t starting_date_local = 1;
+    std::int16_t ending_date_local = 200;
+
+    // Price scale, written by the price ruler; day_width by the chart.
+    float price_step = 0;
+    float ruler_bottom = 0;
+    float ruler_top = 0;
+    float price_scale = 0;
+    float day_width = 0;
+
+    Flag show_envelopes = kFalse;
+    Flag show_bands = kFalse;
+    Flag show_ma10 = kTrue;
+    Flag show_ma50 = kTrue;
+    Flag show_ma200 = kTrue;
+    Flag show_ma_custom = kFalse;
+    Flag show_vertical_grid = kTrue;
+    Flag show_horizontal_grid = kTrue;
+    Flag show_high_low_close = kTrue;
+    Flag chart_hidden = kFalse;
+    Flag combos_extended = kFalse;
+
+    // Panes 1..3 at elements 0..2.
+    std::array<IndicatorSettings, 3> pane_settings{};
+
+    std::int16_t buy_number = 0;
+    std::int16_t sell_number = 0;
+    DayArray<std::int16_t> buy_day{kTransactionCapacity};
+    DayArray<std::int16_t> sell_day{kTransactionCapacity};
+
+    float OldVerticalLineX = 0;
+    float OldHorizontalLineY = 0;
+    Flag isVerticalLineDisplayed = kFalse;
+    Flag isHorizontalLineDisplayed = kFalse;
+    float mouse_x = 0;
+    float mouse_y = 0;
+
+    // What the caption labels above the chart show.
+    QString caption;               // CaptionLabel
+    QString change_caption;        // ChangeLabel
+    Color change_color = RGB(255, 0, 0);
+
+    IndicatorSettings& pane(int p) { return pane_settings.at(static_cast<size_t>(p - 1)); }
+    const IndicatorSettings& pane(int p) const {
+        return pane_settings.at(static_cast<size_t>(p - 1));
+    }
+};
+
+} // namespace tk5

@@ -1,0 +1,205 @@
+#include "ImageSurface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace tk5 {
+
+namespace {
+
+constexpr int kDotsPerMeter96 = 3780; // 96 dots per inch
+
+QRgb toQRgb(Color c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+
+// On/off pixel runs of the dashed and dotted pens.
+bool styleOn(int style, int step) {
+    switch (style) {
+    case kDashed:
+        return step % 24 < 18;
+    case kDotted:
+        return step % 6 < 3;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+ImageSurface::ImageSurface(QString name, float widthTwips, float heightTwips)
+    : DrawingSurface(std::move(name)) {
+    setSizeTwips(widthTwips, heightTwips);
+}
+
+int ImageSurface::toPixel(float twips) {
+    const double p = std::nearbyint(static_cast<double>(twips) / TwipsPerPixelX);
+    return static_cast<int>(std::clamp(p, -1.0e6, 1.0e6));
+}
+
+QFont ImageSurface::fontFor(const QString& family, float points, bool bold) {
+    QFont f(family);
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QFont ImageSurface::currentFont() const { return fontFor(FontName, FontSize, FontBold); }
+
+void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
+    width_ = widthTwips;
+    height_ = heightTwips;
+    const int w = std::max(0, toPixel(widthTwips));
+    const int h = std::max(0, toPixel(heightTwips));
+    if (image_.width() != w || image_.height() != h) {
+        image_ = QImage(w, h, QImage::Format_RGB32);
+        image_.setDotsPerMeterX(kDotsPerMeter96);
+        image_.setDotsPerMeterY(kDotsPerMeter96);
+    }
+    image_.fill(toQRgb(BackColor));
+}
+
+Color ImageSurface::pixel(int x, int y) const {
+    if (!image_.valid(x, y))
+        return 0;
+    const QRgb p = image_.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+float ImageSurface::TextHeight(const QString& text) const {
+    Q_UNUSED(text);
+    const QFontMetricsF fm(currentFont(), &image_);
+    return static_cast<float>(std::ceil(fm.height()) * TwipsPerPixelY);
+}
+
+float ImageSurface::TextWidth(const QString& text) const {
+    const QFontMetricsF fm(currentFont(), &image_);
+    return static_cast<float>(std::ceil(fm.horizontalAdvance(text)) * TwipsPerPixelX);
+}
+
+void ImageSurface::plot(int x, int y, Color color) {
+    if (!image_.valid(x, y))
+        return;
+    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    if (DrawMode == kDrawInvert)
+        line[x] = (line[x] ^ 0x00FFFFFFu) | 0xFF000000u;
+    else
+        line[x] = toQRgb(color);
+}
+
+// Bresenham: every pixel of the line is visited exactly once, so an inverted line drawn a
+// second time restores the picture. A line reaching far outside the image is first cut to
+// the image's neighbourhood, so wild values cost no more than visible ones.
+void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int style,
+                              bool lastPixel) {
+    const int w = image_.width(), h = image_.height();
+    int step = 0;
+    auto outside = [&](int x, int y) { return x < -1 || y < -1 || x > w || y > h; };
+    if (outside(x1, y1) || outside(x2, y2)) {
+        // Liang-Barsky against the rectangle [-1, w] x [-1, h].
+        const double dxd = x2 - x1, dyd = y2 - y1;
+        double t0 = 0.0, t1 = 1.0;
+        const double p[4] = {-dxd, dxd, -dyd, dyd};
+        const double q[4] = {x1 + 1.0, w - static_cast<double>(x1), y1 + 1.0,
+                             h - static_cast<double>(y1)};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0.0) {
+                if (q[i] < 0.0)
+                    return;
+            } else {
+                const double r = q[i] / p[i];
+                if (p[i] < 0.0)
+                    t0 = std::max(t0, r);
+                else
+                    t1 = std::min(t1, r);
+            }
+        }
+        if (t0 > t1)
+            return;
+        const int nx1 = static_cast<int>(std::lround(x1 + t0 * dxd));
+        const int ny1 = static_cast<int>(std::lround(y1 + t0 * dyd));
+        const int nx2 = static_cast<int>(std::lround(x1 + t1 * dxd));
+        const int ny2 = static_cast<int>(std::lround(y1 + t1 * dyd));
+        step = std::max(std::abs(nx1 - x1), std::abs(ny1 - y1));
+        if (t1 < 1.0)
+            lastPixel = true;
+        x1 = nx1;
+        y1 = ny1;
+        x2 = nx2;
+        y2 = ny2;
+    }
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    for (;;) {
+        const bool last = (x == x2 && y == y2);
+        if ((!last || lastPixel) && styleOn(style, step))
+            plot(x, y, color);
+        if (last)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+        ++step;
+    }
+}
+
+void ImageSurface::paintFill(Color color) { image_.fill(toQRgb(color)); }
+
+void ImageSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
+    rasterLine(toPixel(x1), toPixel(y1), toPixel(x2), toPixel(y2), color, DrawStyle, true);
+}
+
+void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {
+    int l = toPixel(std::min(x1, x2)), r = toPixel(std::max(x1, x2));
+    int t = toPixel(std::min(y1, y2)), b = toPixel(std::max(y1, y2));
+    l = std::max(l, 0);
+    t = std::max(t, 0);
+    r = std::min(r, image_.width() - 1);
+    b = std::min(b, image_.height() - 1);
+    for (int y = t; y <= b; ++y)
+        for (int x = l; x <= r; ++x)
+            plot(x, y, color);
+}
+
+void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
+    if (image_.isNull())
+        return;
+    QPainter p(&image_);
+    p.setFont(currentFont());
+    p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
+    if (DrawMode == kDrawInvert)
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QFontMetrics fm(p.font(), &image_);
+    p.drawText(toPixel(x), toPixel(y) + fm.ascent(), text);
+}
+
+void ImageSurface::paintPenLine(int x1, int y1, int x2, int y2, Color color) {
+    rasterLine(x1, y1, x2, y2, color, kSolid, false);
+}
+
+void ImageSurface::paintPolygon(const std::vector<QPoint>& corners, Color color) {
+    if (image_.isNull() || corners.size() < 3)
+        return;
+    QPainter p(&image_);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(redOf(color), greenOf(color), blueOf(color)));
+    QPolygon poly;
+    for (const QPoint& c : corners)
+        poly << c;
+    p.drawPolygon(poly);
+}
+
+} // namespace tk5

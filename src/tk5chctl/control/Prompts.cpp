@@ -1,0 +1,37 @@
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tk5 {
+
+namespace {
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void WidgetPrompts::message(const QString& text, MessageIcon icon) {
+    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+bool WidgetPrompts::confirm(const QString& text) {
+    return QMessageBox::question(parent_, QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace tk5

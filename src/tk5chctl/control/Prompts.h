@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tk5 {
+
+enum class MessageIcon { None, Exclamation, Question, Information, Critical };
+
+// Every message, question and small dialog the control shows goes through this seam, so a
+// host or a test can answer or read them without a modal loop. The default shows real Qt
+// message boxes.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A message box with an OK button and the platform's default title.
+    virtual void message(const QString& text, MessageIcon icon) = 0;
+    // A yes/no question; true for yes.
+    virtual bool confirm(const QString& text) = 0;
+};
+
+class WidgetPrompts : public Prompts {
+public:
+    explicit WidgetPrompts(QWidget* parent) : parent_(parent) {}
+    void message(const QString& text, MessageIcon icon) override;
+    bool confirm(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace tk5

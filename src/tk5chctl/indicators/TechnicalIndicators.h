@@ -1,0 +1,18 @@
+#pragma once
+
+#include "control/ChartState.h"
+#include "control/ChartSurfaces.h"
+
+#include <cstdint>
+
+namespace tk5 {
+
+// Clears Picture2..Picture4 and draws pane 1, 2, 3 with the indicator codes given and each
+// pane's own periods from st.pane_settings; codes outside 1..10 leave a pane empty. The
+// margin bands use bandColor. A failing non-tolerant routine ends the call with ChartError,
+// leaving the later panes cleared; the caller raises DrawComplete only after a normal return.
+void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
+                                std::int16_t indicator1, std::int16_t indicator2,
+                                std::int16_t indicator3, Color bandColor);
+
+} // namespace tk5

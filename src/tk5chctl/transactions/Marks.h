@@ -1,0 +1,14 @@
+#pragma once
+
+#include "control/ChartState.h"
+#include "control/DrawingSurface.h"
+
+namespace tk5 {
+
+// A buy mark (tip 50 twips under the day's low) or a sell mark (50 twips over its high) on
+// the day under x on Picture1; records nothing. A position whose day is not a loaded day
+// draws nothing.
+void DrawBuy(const ChartState& st, DrawingSurface& picture1, float x);
+void DrawSell(const ChartState& st, DrawingSurface& picture1, float x);
+
+} // namespace tk5
