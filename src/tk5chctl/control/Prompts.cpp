@@ -1,4 +1,4 @@
-#include "Prompts.h"
+#include "tk5chctl/Prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>

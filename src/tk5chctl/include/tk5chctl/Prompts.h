@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tk5chctl/tk5chctl_export.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,7 +13,7 @@ enum class MessageIcon { None, Exclamation, Question, Information, Critical };
 // Every message, question and small dialog the control shows goes through this seam, so a
 // host or a test can answer or read them without a modal loop. The default shows real Qt
 // message boxes.
-class Prompts {
+class TK5CHCTL_EXPORT Prompts {
 public:
     virtual ~Prompts() = default;
     // A message box with an OK button and the platform's default title.
@@ -20,7 +22,7 @@ public:
     virtual bool confirm(const QString& text) = 0;
 };
 
-class WidgetPrompts : public Prompts {
+class TK5CHCTL_EXPORT WidgetPrompts : public Prompts {
 public:
     explicit WidgetPrompts(QWidget* parent) : parent_(parent) {}
     void message(const QString& text, MessageIcon icon) override;
