@@ -1,5 +1,6 @@
 #include "Formats.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -46,19 +47,43 @@ QString general(double value, int significant) {
     return localised(s.toLatin1().constData());
 }
 
+// Month names compared without case and without a trailing abbreviation dot ("janv.").
+QString monthKey(const QString& name) {
+    QString key = name.toLower();
+    while (key.endsWith(QLatin1Char('.')))
+        key.chop(1);
+    return key;
+}
+
+// The month (1..12) a name denotes, in English or in the user's locale; 0 for none. The
+// names of the current locale are looked up once and kept, so reading many dates stays
+// cheap.
 int monthFromName(const QString& name) {
-    const QString n = name.toLower();
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    struct Names {
+        QString locale;
+        QHash<QString, int> months;
+    };
+    thread_local Names cache;
     const QLocale here;
-    for (int m = 1; m <= 12; ++m) {
+    if (cache.months.isEmpty() || cache.locale != here.name()) {
+        cache.locale = here.name();
+        cache.months.clear();
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        // The user's names first, so they win where a name means another month in English.
         for (const QLocale& loc : {english, here}) {
-            if (n == loc.monthName(m, QLocale::ShortFormat).toLower() ||
-                n == loc.monthName(m, QLocale::LongFormat).toLower() ||
-                n == loc.standaloneMonthName(m, QLocale::ShortFormat).toLower())
-                return m;
+            for (int m = 1; m <= 12; ++m) {
+                for (const QString& n : {loc.monthName(m, QLocale::ShortFormat),
+                                         loc.monthName(m, QLocale::LongFormat),
+                                         loc.standaloneMonthName(m, QLocale::ShortFormat),
+                                         loc.standaloneMonthName(m, QLocale::LongFormat)}) {
+                    const QString key = monthKey(n);
+                    if (!key.isEmpty())
+                        cache.months.insert(key, m);
+                }
+            }
         }
     }
-    return 0;
+    return cache.months.value(monthKey(name), 0);
 }
 
 int fullYear(const QString& token) {
@@ -68,11 +93,12 @@ int fullYear(const QString& token) {
     return y;
 }
 
+// ASCII digits only: other scripts' digits are not read as numbers here.
 bool isDigits(const QString& s) {
     if (s.isEmpty())
         return false;
     for (QChar c : s)
-        if (!c.isDigit())
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     return true;
 }

@@ -9,17 +9,26 @@
 
 namespace tk5 {
 
-// The folder the history files are read from: TK5CHCTL_HIST_DIR when set, otherwise the
-// folder "hist" beside the control library itself.
+// The folder the history files are read from: TK5CHCTL_HIST_DIR when set and not empty,
+// otherwise the folder "hist" beside the control library itself (beside the executable when
+// the library is linked statically).
 QString histDirectory();
 
 // The file of a ticker inside histDir: ":" replaced by "_", upper case, ".csv". Empty for a
-// ticker that could name a file outside histDir (a path separator, "..", an empty name).
+// ticker that could name a file outside histDir (an empty name, "/", "\\", "..", a NUL or
+// another control character).
 QString historyFilePath(const QString& ticker, const QString& histDir);
 
-// Loads the ticker's history into st.series (newest day first), sets ticker_name, and the
-// company name and caption from a long-header file. Sets b_Today_flag to false. A file that
-// cannot be opened loads no day: day_count becomes 0, the caption empty.
+// Loads the ticker's history into st.series (newest day first) and sets ticker_name to the
+// ticker as passed. A long-header file (first line of 40 characters or more) also sets
+// company_name from its third line and the caption to it; a short-header file empties the
+// caption. Sets b_Today_flag to false first. Never fails: a bad row or field skips only
+// itself, elements beyond the new day_count keep what they held.
+//
+// A file that cannot be read (missing, unreadable, not a regular file, its real location
+// outside histDir, or a ticker historyFilePath refuses) ends the load at once: day_count
+// becomes 0, ticker_name is set to the ticker, the caption becomes empty text, and
+// company_name and every stored day value are left as they were.
 void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
                   const QString& histDir);
 

@@ -1,0 +1,106 @@
+#include "Overlays.h"
+
+#include "mdlBollingerBands.h"
+#include "mdlCalculateMA.h"
+
+namespace tk5 {
+
+namespace {
+
+// Height of a price on the chart at the ruler's scale, kept in double precision for the
+// scaled envelope and band prices.
+float priceY(const ChartState& st, double H, double price) {
+    return toSingle(H - 50.0 -
+                    (price - static_cast<double>(st.price_step) * st.ruler_bottom) *
+                        st.price_scale);
+}
+
+// Last day of the window whose average can be drawn: the p days of an average must not run
+// past the oldest loaded day.
+long lastDrawnDay(const ChartState& st, std::int16_t e, std::int16_t periods) {
+    if (static_cast<long>(e) + periods > st.series.day_count)
+        return static_cast<long>(st.series.day_count) - periods;
+    return e;
+}
+
+} // namespace
+
+void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s,
+                       std::int16_t e, std::int16_t periods) {
+    const float W = chart.Width();
+    const double H = chart.Height();
+    const long last = lastDrawnDay(st, e, periods);
+    FloatDays ma(kBufferCapacity);
+    CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
+    for (long d = s; d <= last; ++d)
+        chart.Line(dayToX(W, s, st.day_width, d), priceY(st, H, ma[d]),
+                   dayToX(W, s, st.day_width, d + 1), priceY(st, H, ma[d + 1]));
+}
+
+void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
+                   std::int16_t periods, std::int16_t percent) {
+    const float W = chart.Width();
+    const double H = chart.Height();
+    const long last = lastDrawnDay(st, e, periods);
+    FloatDays ma(kBufferCapacity);
+    CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
+    const double f = percent / 100.0;
+    for (long d = s; d <= last; ++d) {
+        const float x1 = dayToX(W, s, st.day_width, d);
+        const float x2 = dayToX(W, s, st.day_width, d + 1);
+        chart.Line(x1, priceY(st, H, ma[d] * (1.0 + f)), x2, priceY(st, H, ma[d + 1] * (1.0 + f)));
+        chart.Line(x1, priceY(st, H, ma[d] * (1.0 - f)), x2, priceY(st, H, ma[d + 1] * (1.0 - f)));
+    }
+}
+
+void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
+               float periods, float width) {
+    const float W = chart.Width();
+    const double H = chart.Height();
+    const double p = periods;
+    long last = e;
+    if (e + p > st.series.day_count)
+        last = toInt16(st.series.day_count - p);
+    FloatDays ma(kBufferCapacity);
+    FloatDays dev(kBufferCapacity);
+    CalculateMA(st.series.price_close, ma, s, toInt16(e + p + 1.0), toInt16(p));
+    BollingerBands(st.series.price_close, ma, dev, s, e, periods, width);
+    for (long d = s; d <= last - 1; ++d) {
+        const float x1 = dayToX(W, s, st.day_width, d);
+        const float x2 = dayToX(W, s, st.day_width, d + 1);
+        chart.Line(x1, priceY(st, H, static_cast<double>(ma[d]) - dev[d]), x2,
+                   priceY(st, H, static_cast<double>(ma[d + 1]) - dev[d + 1]));
+        chart.Line(x1, priceY(st, H, static_cast<double>(ma[d]) + dev[d]), x2,
+                   priceY(st, H, static_cast<double>(ma[d + 1]) + dev[d + 1]));
+    }
+}
+
+void DrawOverlays(const ChartState& st, DrawingSurface& picture1, std::int16_t s, std::int16_t e) {
+    const OverlaySettings& o = overlaySettings();
+    const struct {
+        Flag flag;
+        std::int16_t periods;
+        Color color;
+    } averages[] = {
+        {st.show_ma10, 10, kMA10Color},
+        {st.show_ma50, 50, kMA50Color},
+        {st.show_ma200, 200, kMA200Color},
+        {st.show_ma_custom, o.custom_ma_periods, kMACustomColor},
+    };
+    for (const auto& a : averages) {
+        if (!isSet(a.flag))
+            continue;
+        picture1.ForeColor = a.color;
+        DrawMovingAverage(st, picture1, s, e, a.periods);
+    }
+    if (isSet(st.show_envelopes)) {
+        picture1.ForeColor = kEnvelopeColor;
+        DrawEnvelopes(st, picture1, s, e, o.envelope_periods, o.envelope_percent);
+    }
+    if (isSet(st.show_bands)) {
+        picture1.ForeColor = kBandsColor;
+        DrawBands(st, picture1, s, e, o.bands_periods, o.bands_width);
+    }
+}
+
+} // namespace tk5

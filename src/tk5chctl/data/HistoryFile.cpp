@@ -1,0 +1,284 @@
+#include "HistoryFile.h"
+
+#include "common/ChartError.h"
+#include "common/Formats.h"
+#include "common/Numbers.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <array>
+#include <dlfcn.h>
+#include <optional>
+
+namespace tk5 {
+
+namespace {
+
+// Reads a file line by line in fixed-size blocks. Each byte is looked at once, so a file
+// is read in time proportional to its size however long its lines are. A line ends at LF;
+// one CR before the LF (or before the end of the file) is dropped. A UTF-8 byte order mark
+// at the very start of the file is not part of the first line. A line that is valid UTF-8 is
+// decoded as such; any other line is taken byte for byte as Latin-1, so binary garbage
+// (NUL bytes included) still gives a text.
+class LineReader {
+public:
+    explicit LineReader(QFile& file) : file_(file) {}
+
+    // The next line, or nothing at the end of the file.
+    std::optional<QString> next() {
+        QByteArray line;
+        for (;;) {
+            if (pos_ == block_.size()) {
+                if (!fill())
+                    break;
+            }
+            const qsizetype nl = block_.indexOf('\n', pos_);
+            if (nl < 0) {
+                line.append(block_.constData() + pos_, block_.size() - pos_);
+                pos_ = block_.size();
+                continue;
+            }
+            line.append(block_.constData() + pos_, nl - pos_);
+            pos_ = nl + 1;
+            return decode(line);
+        }
+        if (line.isEmpty())
+            return std::nullopt; // nothing after the last line end
+        return decode(line);
+    }
+
+private:
+    bool fill() {
+        if (atEnd_)
+            return false;
+        block_ = file_.read(kBlockSize);
+        pos_ = 0;
+        if (block_.isEmpty()) {
+            atEnd_ = true;
+            return false;
+        }
+        if (first_) {
+            first_ = false;
+            if (block_.startsWith("\xEF\xBB\xBF"))
+                pos_ = 3;
+            if (pos_ == block_.size())
+                return fill();
+        }
+        return true;
+    }
+
+    static QString decode(QByteArray& line) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8.decode(line);
+        if (utf8.hasError())
+            text = QString::fromLatin1(line);
+        return text;
+    }
+
+    static constexpr qint64 kBlockSize = 64 * 1024;
+    QFile& file_;
+    QByteArray block_;
+    qsizetype pos_ = 0;
+    bool first_ = true;
+    bool atEnd_ = false;
+};
+
+// The first fields of a line split at commas: at most maxFields, the last keeping the rest
+// of the line, commas included.
+QStringList splitFields(const QString& line, int maxFields) {
+    QStringList fields;
+    qsizetype from = 0;
+    while (fields.size() < maxFields - 1) {
+        const qsizetype comma = line.indexOf(QLatin1Char(','), from);
+        if (comma < 0)
+            break;
+        fields << line.mid(from, comma - from);
+        from = comma + 1;
+    }
+    fields << line.mid(from);
+    return fields;
+}
+
+// Whether a ticker can only name a file directly inside the history folder.
+bool isSafeTicker(const QString& ticker) {
+    if (ticker.isEmpty() || ticker.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : ticker) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
+            c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// The file to read for a ticker: a regular file whose real location (symbolic links
+// followed) is inside the real history folder, so a link cannot lead the load elsewhere and
+// a pipe or device cannot block it. Empty when there is none.
+QString openableHistoryFile(const QString& ticker, const QString& histDir) {
+    const QString path = historyFilePath(ticker, histDir);
+    if (path.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    const QString folder = QFileInfo(histDir).canonicalFilePath();
+    const QString real = file.canonicalFilePath();
+    if (folder.isEmpty() || real.isEmpty() || !file.isFile())
+        return {};
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    if (!real.startsWith(prefix))
+        return {};
+    return real;
+}
+
+// Stores one data row into day `day` of the series. Each column is one step: a field the
+// row does not have, or a number that does not fit its column, leaves that column of the
+// day as it was.
+void storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
+    // Long header: date, high, low, close, volume. Short header: date, open, high, low,
+    // close, volume.
+    const int fieldCount = longHeader ? 5 : 6;
+    const int first = longHeader ? 1 : 2; // field of the high price
+    const QStringList fields = splitFields(line, fieldCount);
+    auto field = [&](int i) -> const QString& {
+        if (i >= fields.size())
+            throw ChartError(ChartError::Kind::IndexOutOfRange, "field missing from the row");
+        return fields[i];
+    };
+    skipOnError([&] {
+        s.price_date[day] = longHeader ? field(0) : convert_trading_date(field(0)).toString();
+    });
+    skipOnError([&] { s.price_high[day] = toSingle(leadingNumber(field(first))); });
+    skipOnError([&] { s.price_low[day] = toSingle(leadingNumber(field(first + 1))); });
+    skipOnError([&] { s.price_close[day] = toSingle(leadingNumber(field(first + 2))); });
+    skipOnError([&] { s.price_volume[day] = toInt32(leadingNumber(field(first + 3))); });
+}
+
+} // namespace
+
+QString histDirectory() {
+    const QString fromEnv = qEnvironmentVariable("TK5CHCTL_HIST_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    // The file this function was loaded from: the shared library, or the executable that
+    // links the library statically.
+    QString binary;
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<const void*>(&histDirectory), &info) != 0 &&
+        info.dli_fname != nullptr)
+        binary = QString::fromLocal8Bit(info.dli_fname);
+    // For the main executable the loader reports argv[0], which need not be a full path.
+    if (binary.isEmpty() || QFileInfo(binary).isRelative())
+        binary = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    const QFileInfo where(binary);
+    const QString folder = where.canonicalPath().isEmpty() ? where.absolutePath()
+                                                           : where.canonicalPath();
+    return folder + QStringLiteral("/hist");
+}
+
+QString historyFilePath(const QString& ticker, const QString& histDir) {
+    if (!isSafeTicker(ticker))
+        return {};
+    QString name = ticker;
+    name.replace(QLatin1Char(':'), QLatin1Char('_'));
+    name = name.toUpper() + QStringLiteral(".csv");
+    return QDir(histDir).filePath(name);
+}
+
+void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
+                  const QString& histDir) {
+    b_Today_flag = false;
+    st.ticker_name = ticker;
+
+    const QString path = openableHistoryFile(ticker, histDir);
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        // Nothing to read: no day is loaded, the caption is emptied, the company name and
+        // the stored values stay as they were.
+        st.series.day_count = 0;
+        st.caption.clear();
+        return;
+    }
+
+    LineReader reader(file);
+    // A line that the file does not have reads as empty text.
+    auto nextLine = [&reader] { return reader.next().value_or(QString()); };
+
+    const QString header = nextLine();
+    const bool longHeader = header.size() >= 40;
+    if (longHeader) {
+        nextLine();
+        const QString nameLine = nextLine();
+        // A line of fewer than 4 characters has no name to cut: the company name stays.
+        if (nameLine.size() >= 4)
+            st.company_name = nameLine.left(nameLine.size() - 4);
+        st.caption = st.company_name;
+        nextLine();
+        nextLine();
+    } else {
+        st.caption.clear();
+    }
+
+    PriceSeries& s = st.series;
+    long n = 1; // the day the next accepted row becomes
+    while (std::optional<QString> line = reader.next()) {
+        if (line->size() < 17) {
+            // A short line is replaced by the next one, once; at the end of the file the
+            // short line itself is parsed.
+            if (std::optional<QString> replacement = reader.next())
+                line = std::move(replacement);
+        }
+        if (n > kSeriesCapacity)
+            continue; // read and ignored
+        storeRow(s, n, *line, longHeader);
+        // The check reads the stored values, so a row without a high or low field is
+        // judged by what the day held before.
+        if (s.price_high[n] != 0.0f && s.price_low[n] != 0.0f)
+            ++n;
+    }
+    s.day_count = static_cast<std::int16_t>(n - 1);
+}
+
+std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_date) {
+    const std::optional<QDate> wanted = readDate(str_date);
+    const long count = series.day_count;
+    if (!wanted || count < 1 || count > kSeriesCapacity)
+        return 0;
+    const QDate d = *wanted;
+
+    // A stored date that is not a date takes part in no comparison.
+    if (const std::optional<QDate> oldest = readDate(series.price_date[count]);
+        oldest && d < *oldest)
+        return static_cast<std::int16_t>(count);
+    if (const std::optional<QDate> newest = readDate(series.price_date[1]); newest && d > *newest)
+        return 1;
+
+    // Three tries, each a scan from day 1 for d, then d - 1, then d - 2 calendar days. One
+    // pass notes the first day matching each of the three dates, reading each stored date
+    // once; it stops as soon as d itself is found, since that answers the first try.
+    std::array<std::int16_t, 3> firstMatch{0, 0, 0};
+    for (long day = 1; day <= count; ++day) {
+        const std::optional<QDate> date = readDate(series.price_date[day]);
+        if (!date)
+            continue;
+        const qint64 back = date->daysTo(d);
+        if (back < 0 || back > 2 || firstMatch[static_cast<size_t>(back)] != 0)
+            continue;
+        firstMatch[static_cast<size_t>(back)] = static_cast<std::int16_t>(day);
+        if (back == 0)
+            break;
+    }
+    for (const std::int16_t day : firstMatch)
+        if (day != 0)
+            return day;
+    return 0;
+}
+
+QVariant convert_trading_date(const QString& input_date) { return input_date; }
+
+} // namespace tk5
