@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset dev -DBUILD_TESTING=OFF >/dev/null
+cmake --preset dev >/dev/null
 cmake --build --preset dev -j2 --target tkchart tk5chctl_hist
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/dev/bin/tkchart "$@"
