@@ -14,9 +14,8 @@ namespace {
 // The one-letter initial of month m (1..12).
 QString monthInitial(int m) {
     static const char* const kInitials[12] = {"J", "F", "M", "A", "M", "J",
-                                               "J", "A", "S", "O", "N", "D"};
-    if (m < 1 || m > 12)
-        throw ChartError(ChartError::Kind::IndexOutOfRange, "no such month");
+                                              "J", "A", "S", "O", "N", "D"};
+    if (m < 1 || m > 12) throw ChartError(ChartError::Kind::IndexOutOfRange, "no such month");
     return QString::fromLatin1(kInitials[m - 1]);
 }
 
@@ -27,13 +26,18 @@ public:
     DateRulerPainter(const ChartState& st, const ChartSurfaces& sf)
         : st_(st), ruler_(*sf.DateRuler), chart_(*sf.Picture1) {}
 
-    void shortTick(float x) { skipOnError([&] { ruler_.Line(x, 0, x, 100); }); }
-    void longTick(float x) { skipOnError([&] { ruler_.Line(x, 0, x, 150); }); }
-    void tickExtension(float x) { skipOnError([&] { ruler_.Line(x, 100, x, 130); }); }
+    void shortTick(float x) {
+        skipOnError([&] { ruler_.Line(x, 0, x, 100); });
+    }
+    void longTick(float x) {
+        skipOnError([&] { ruler_.Line(x, 0, x, 150); });
+    }
+    void tickExtension(float x) {
+        skipOnError([&] { ruler_.Line(x, 100, x, 130); });
+    }
 
     void gridLine(float x) {
-        if (!isSet(st_.show_vertical_grid))
-            return;
+        if (!isSet(st_.show_vertical_grid)) return;
         chart_.ForeColor = RGB(150, 60, 60);
         chart_.DrawStyle = kDotted;
         skipOnError([&] { chart_.Line(x, 0, x, chart_.Height()); });
@@ -61,8 +65,7 @@ private:
 // a date.
 QDate dateOfDay(const PriceSeries& series, long day) {
     const std::optional<QDate> date = readDate(series.price_date[day]);
-    if (!date)
-        throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
+    if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
     return *date;
 }
 
@@ -101,16 +104,13 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
         });
         auto formatted = [&](const QString& pattern) {
             return [&date, pattern] {
-                if (!date)
-                    throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
+                if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
                 return formatDate(*date, pattern);
             };
         };
         auto initialAndYear = [&] {
-            if (!date)
-                throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
-            return monthInitial(m) + QLatin1Char(',') +
-                   formatDate(*date, QStringLiteral("yy"));
+            if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
+            return monthInitial(m) + QLatin1Char(',') + formatDate(*date, QStringLiteral("yy"));
         };
         // The day of the month fell against the day before: the first trading day of a
         // month. The first day of the window never is one (prev is 0).

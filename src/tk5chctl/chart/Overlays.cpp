@@ -10,9 +10,8 @@ namespace {
 // Height of a price on the chart at the ruler's scale, kept in double precision for the
 // scaled envelope and band prices.
 float priceY(const ChartState& st, double H, double price) {
-    return toSingle(H - 50.0 -
-                    (price - static_cast<double>(st.price_step) * st.ruler_bottom) *
-                        st.price_scale);
+    return toSingle(
+        H - 50.0 - (price - static_cast<double>(st.price_step) * st.ruler_bottom) * st.price_scale);
 }
 
 // Last day of the window whose average can be drawn: the p days of an average must not run
@@ -25,8 +24,8 @@ long lastDrawnDay(const ChartState& st, std::int16_t e, std::int16_t periods) {
 
 } // namespace
 
-void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s,
-                       std::int16_t e, std::int16_t periods) {
+void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
+                       std::int16_t periods) {
     const float W = chart.Width();
     const double H = chart.Height();
     const long last = lastDrawnDay(st, e, periods);
@@ -59,8 +58,7 @@ void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std:
     const double H = chart.Height();
     const double p = periods;
     long last = e;
-    if (e + p > st.series.day_count)
-        last = toInt16(st.series.day_count - p);
+    if (e + p > st.series.day_count) last = toInt16(st.series.day_count - p);
     FloatDays ma(kBufferCapacity);
     FloatDays dev(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, toInt16(e + p + 1.0), toInt16(p));
@@ -88,8 +86,7 @@ void DrawOverlays(const ChartState& st, DrawingSurface& picture1, std::int16_t s
         {st.show_ma_custom, o.custom_ma_periods, kMACustomColor},
     };
     for (const auto& a : averages) {
-        if (!isSet(a.flag))
-            continue;
+        if (!isSet(a.flag)) continue;
         picture1.ForeColor = a.color;
         DrawMovingAverage(st, picture1, s, e, a.periods);
     }

@@ -27,8 +27,8 @@ inline constexpr Color kBandsColor = RGB(0, 0, 0);
 // The p-day moving average of the close over days s..e on the chart, in the chart's
 // current drawing colour. The line stops where the p days would run past the oldest loaded
 // day. Throws ChartError when the work needs a day beyond the work buffers or the series.
-void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s,
-                       std::int16_t e, std::int16_t periods);
+void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
+                       std::int16_t periods);
 
 // Lines envelope_percent above and below the envelope_periods-day average (the average
 // itself is not drawn). Throws as DrawMovingAverage.

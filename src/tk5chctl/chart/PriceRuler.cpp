@@ -8,16 +8,14 @@ namespace tk5 {
 float GetMaximumPrice(const PriceSeries& series, std::int16_t s, std::int16_t e) {
     float m = series.price_high[s];
     for (long d = s; d <= e; ++d)
-        if (series.price_high[d] > m)
-            m = series.price_high[d];
+        if (series.price_high[d] > m) m = series.price_high[d];
     return m;
 }
 
 float GetMinimumPrice(const PriceSeries& series, std::int16_t s, std::int16_t e) {
     float m = series.price_low[s];
     for (long d = s; d <= e; ++d)
-        if (series.price_low[d] < m)
-            m = series.price_low[d];
+        if (series.price_low[d] < m) m = series.price_low[d];
     return m;
 }
 
@@ -29,15 +27,14 @@ float priceStepFor(float range) {
         float step;
     };
     static constexpr Row kTable[] = {
-        {5000, 1000.0f}, {2500, 500.0f}, {1500, 250.0f}, {1000, 150.0f}, {500, 100.0f},
-        {250, 50.0f},    {150, 25.0f},   {100, 15.0f},   {50, 10.0f},    {25, 5.0f},
-        {10, 2.5f},      {5, 1.0f},      {2.5, 0.5f},    {1, 0.2f},      {0.5, 0.1f},
-        {0.1, 0.05f},
+        {5000, 1000.0f}, {2500, 500.0f}, {1500, 250.0f}, {1000, 150.0f},
+        {500, 100.0f},   {250, 50.0f},   {150, 25.0f},   {100, 15.0f},
+        {50, 10.0f},     {25, 5.0f},     {10, 2.5f},     {5, 1.0f},
+        {2.5, 0.5f},     {1, 0.2f},      {0.5, 0.1f},    {0.1, 0.05f},
     };
     const double r = range;
     for (const Row& row : kTable)
-        if (r >= row.from)
-            return row.step;
+        if (r >= row.from) return row.step;
     return 0.02f;
 }
 
@@ -58,33 +55,30 @@ void DrawPriceRuler(ChartState& st, const ChartSurfaces& sf, std::int16_t s, std
     st.ending_date_local = e;
 
     float lo = 0, hi = 0, range = 0;
-    skipOnError([&] { lo = GetMinimumPrice(st.series, st.starting_date_local, st.ending_date_local); });
-    skipOnError([&] { hi = GetMaximumPrice(st.series, st.starting_date_local, st.ending_date_local); });
+    skipOnError(
+        [&] { lo = GetMinimumPrice(st.series, st.starting_date_local, st.ending_date_local); });
+    skipOnError(
+        [&] { hi = GetMaximumPrice(st.series, st.starting_date_local, st.ending_date_local); });
     skipOnError([&] { range = toSingle(static_cast<double>(hi) - lo); });
     skipOnError([&] { st.price_step = priceStepFor(range); });
     ruler.FontSize = 8;
 
     // A top on an even multiple of the step stays, one on an odd multiple goes one step up
     // (halves round to even); the bottom likewise.
-    skipOnError([&] {
-        st.ruler_top = toSingle(roundHalfEven(divide(hi, st.price_step) + 0.5));
-    });
-    skipOnError([&] {
-        st.ruler_bottom = toSingle(roundHalfEven(divide(lo, st.price_step) - 0.5));
-    });
+    skipOnError([&] { st.ruler_top = toSingle(roundHalfEven(divide(hi, st.price_step) + 0.5)); });
+    skipOnError(
+        [&] { st.ruler_bottom = toSingle(roundHalfEven(divide(lo, st.price_step) - 0.5)); });
 
     const double H = ruler.Height();
     // With top equal to bottom the division fails and the previous scale stays.
     skipOnError([&] {
         st.price_scale = toSingle(divide(
-            H - 100.0,
-            (static_cast<double>(st.ruler_top) - st.ruler_bottom) * st.price_step));
+            H - 100.0, (static_cast<double>(st.ruler_top) - st.ruler_bottom) * st.price_step));
     });
 
     const double bottom = st.ruler_bottom;
     const double top = st.ruler_top;
-    if (!(top - bottom <= kMaxTicks))
-        return;
+    if (!(top - bottom <= kMaxTicks)) return;
     const double step = st.price_step;
     const double scale = st.price_scale;
     const float chartWidth = chart.Width();
@@ -94,7 +88,8 @@ void DrawPriceRuler(ChartState& st, const ChartSurfaces& sf, std::int16_t s, std
         const float yk = static_cast<float>(y);
 
         skipOnError([&] { ruler.CurrentX = 10; });
-        skipOnError([&] { ruler.CurrentY = toSingle(H - 250.0 - (k - bottom) * step * scale + 20.0); });
+        skipOnError(
+            [&] { ruler.CurrentY = toSingle(H - 250.0 - (k - bottom) * step * scale + 20.0); });
         // A label that would begin in the top 45 twips is left out.
         skipOnError([&] {
             if (ruler.CurrentY > 45.0f)
@@ -113,8 +108,7 @@ void DrawPriceRuler(ChartState& st, const ChartSurfaces& sf, std::int16_t s, std
         // Nine minor ticks up to the next step; those above the top tick fall outside.
         for (int m = 1; m <= 9; ++m) {
             skipOnError([&] {
-                const float ym =
-                    toSingle(H - 50.0 - (k + 0.1 * m - bottom) * step * scale);
+                const float ym = toSingle(H - 50.0 - (k + 0.1 * m - bottom) * step * scale);
                 ruler.Line(550, ym, 650, ym);
             });
         }

@@ -6,8 +6,8 @@
 
 namespace tk5 {
 
-void BollingerBands(const FloatDays& close, const FloatDays& ma, FloatDays& out,
-                    std::int16_t start, std::int16_t end, float periods, float width) {
+void BollingerBands(const FloatDays& close, const FloatDays& ma, FloatDays& out, std::int16_t start,
+                    std::int16_t end, float periods, float width) {
     const double p = periods;
     for (long i = start; i <= end; ++i) {
         // Each day's spread is measured against that day's own average.

@@ -1,0 +1,52 @@
+#include "Marks.h"
+
+#include "chart/Geometry.h"
+#include "chart/mdlDrawArrow.h"
+
+#include <optional>
+
+namespace tk5 {
+
+namespace {
+
+// The loaded day under x in the current window, or none.
+std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float W) {
+    std::int16_t d = 0;
+    try {
+        d = dayUnderPosition(x, W, st.starting_date_local, st.ending_date_local);
+    } catch (const ChartError&) {
+        return std::nullopt;
+    }
+    if (d < 1 || d > st.series.day_count) return std::nullopt;
+    return d;
+}
+
+// Marks use the price scale without the bars' 50-twip margin: a buy's tip lies 50 twips
+// under the bar's low end, a sell's 50 twips over its high end.
+double priceOffset(const ChartState& st, float price) {
+    return (static_cast<double>(price) - static_cast<double>(st.price_step) * st.ruler_bottom) *
+           st.price_scale;
+}
+
+void drawMark(DrawingSurface& chart, float x, double y, bool isBuy) {
+    DrawArrow(toSingle(x / static_cast<double>(DrawingSurface::TwipsPerPixelX)),
+              toSingle(y / static_cast<double>(DrawingSurface::TwipsPerPixelY)), chart, isBuy);
+}
+
+} // namespace
+
+void DrawBuy(const ChartState& st, DrawingSurface& picture1, float x) {
+    const std::optional<std::int16_t> d = loadedDayUnder(st, x, picture1.Width());
+    if (!d) return;
+    const double y = picture1.Height() - priceOffset(st, st.series.price_low[*d]);
+    drawMark(picture1, x, y, true);
+}
+
+void DrawSell(const ChartState& st, DrawingSurface& picture1, float x) {
+    const std::optional<std::int16_t> d = loadedDayUnder(st, x, picture1.Width());
+    if (!d) return;
+    const double y = picture1.Height() - 100.0 - priceOffset(st, st.series.price_high[*d]);
+    drawMark(picture1, x, y, false);
+}
+
+} // namespace tk5
