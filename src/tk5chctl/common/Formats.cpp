@@ -69,7 +69,8 @@ int monthFromName(const QString& name) {
         cache.locale = here.name();
         cache.months.clear();
         const QLocale english(QLocale::English, QLocale::UnitedStates);
-        // The user's names first, so they win where a name means another month in English.
+        // The user's names go in last, so they win where a name means another month in
+        // English.
         for (const QLocale& loc : {english, here}) {
             for (int m = 1; m <= 12; ++m) {
                 for (const QString& n : {loc.monthName(m, QLocale::ShortFormat),
@@ -136,21 +137,26 @@ std::optional<QDate> readDate(const QString& text) {
     const QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
     if (parts.size() != 3)
         return std::nullopt;
-    int y = 0, m = 0, d = 0;
     const QString &a = parts[0], &b = parts[1], &c = parts[2];
-    if (isDigits(a) && a.size() == 4 && isDigits(b) && isDigits(c)) { // 2001-01-31
+    // Day and month numbers have one or two digits; a year has two (or one) or four.
+    auto small = [](const QString& t) { return isDigits(t) && t.size() <= 2; };
+    auto year = [](const QString& t) {
+        return isDigits(t) && (t.size() <= 2 || t.size() == 4) ? fullYear(t) : 0;
+    };
+    int y = 0, m = 0, d = 0;
+    if (isDigits(a) && a.size() == 4 && small(b) && small(c)) { // 2001-01-31
         y = a.toInt();
         m = b.toInt();
         d = c.toInt();
-    } else if (isDigits(a) && !isDigits(b) && isDigits(c)) { // 31-Jan-01
+    } else if (small(a) && !isDigits(b) && isDigits(c)) { // 31-Jan-01
         d = a.toInt();
         m = monthFromName(b);
-        y = fullYear(c);
-    } else if (!isDigits(a) && isDigits(b) && isDigits(c)) { // Jan 31 2001
+        y = year(c);
+    } else if (!isDigits(a) && small(b) && isDigits(c)) { // Jan 31 2001
         m = monthFromName(a);
         d = b.toInt();
-        y = fullYear(c);
-    } else if (isDigits(a) && isDigits(b) && isDigits(c) && c.size() != 3 && c.size() <= 4) {
+        y = year(c);
+    } else if (small(a) && small(b) && isDigits(c)) {
         if (localeIsDayFirst()) { // 31/1/2001
             d = a.toInt();
             m = b.toInt();
@@ -158,11 +164,12 @@ std::optional<QDate> readDate(const QString& text) {
             m = a.toInt();
             d = b.toInt();
         }
-        y = fullYear(c);
+        y = year(c);
     } else {
         return std::nullopt;
     }
-    if (a.size() > 4 || b.size() > 9 || c.size() > 4)
+    // Years before 100 are not calendar years a date text can name.
+    if (y < 100 || m == 0)
         return std::nullopt;
     const QDate date(y, m, d);
     if (!date.isValid())
@@ -171,6 +178,8 @@ std::optional<QDate> readDate(const QString& text) {
 }
 
 QString formatDate(const QDate& date, const QString& pattern) {
+    if (!date.isValid())
+        return {};
     const QLocale locale;
     QString out;
     qsizetype i = 0;

@@ -138,8 +138,8 @@ QString openableHistoryFile(const QString& ticker, const QString& histDir) {
 
 // Stores one data row into day `day` of the series. Each column is one step: a field the
 // row does not have, or a number that does not fit its column, leaves that column of the
-// day as it was.
-void storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
+// day as it was. Answers whether the row has both a high and a low field.
+bool storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
     // Long header: date, high, low, close, volume. Short header: date, open, high, low,
     // close, volume.
     const int fieldCount = longHeader ? 5 : 6;
@@ -157,6 +157,7 @@ void storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
     skipOnError([&] { s.price_low[day] = toSingle(leadingNumber(field(first + 1))); });
     skipOnError([&] { s.price_close[day] = toSingle(leadingNumber(field(first + 2))); });
     skipOnError([&] { s.price_volume[day] = toInt32(leadingNumber(field(first + 3))); });
+    return fields.size() > first + 1;
 }
 
 } // namespace
@@ -235,10 +236,10 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         }
         if (n > kSeriesCapacity)
             continue; // read and ignored
-        storeRow(s, n, *line, longHeader);
-        // The check reads the stored values, so a row without a high or low field is
-        // judged by what the day held before.
-        if (s.price_high[n] != 0.0f && s.price_low[n] != 0.0f)
+        // A row without a high or a low (a blank last line, say) counts as a zero high or
+        // low and is rejected, whatever the day held before.
+        const bool hasPrices = storeRow(s, n, *line, longHeader);
+        if (hasPrices && s.price_high[n] != 0.0f && s.price_low[n] != 0.0f)
             ++n;
     }
     s.day_count = static_cast<std::int16_t>(n - 1);
