@@ -24,7 +24,8 @@ class IndicatorSettingsTab : public QGroupBox {
 public:
     IndicatorSettingsTab(ChartCore& core, Prompts& prompts, QWidget* parent = nullptr);
 
-    // Start-up: adds the ten indicator entries to the three choosers.
+    // Start-up: gives each of the three choosers the ten indicator entries (replacing any it
+    // had) with no entry selected; the pane kinds are left as they are.
     void fillChoosers();
     // Start-up and chart files: selects entry kind - 1 in each chooser whose pane kind is in
     // 1..10 (leaving the others unselected) and shows that pane's rows and values.
@@ -37,7 +38,10 @@ public:
     QPushButton* applyButton() const;
 
 signals:
-    // After "Apply now" has redrawn the chart and the panes.
+    // After "Apply now" has stored and saved the periods and redrawn the chart and the panes.
+    // Also raised when a drawing step failed and ended the redraw early (the pictures then
+    // hold what was drawn up to that step), so the host can show them; not raised when a
+    // field failed validation.
     void applied();
 
 private:
@@ -45,8 +49,21 @@ private:
         QLabel* label = nullptr;
         QLineEdit* text = nullptr;
     };
+    // Click of Combo(pane): positions 0..9 set the pane's kind and show its rows; -1 (no
+    // selection) changes nothing.
     void choose(int pane, int listPosition);
+    // Shows the rows of the pane's current kind with their captions and values; a kind
+    // outside 1..10 hides all three rows.
+    void showRows(int pane);
+    // Click of Command1. A drawing step that fails ends the routine early: its error is
+    // caught here, at the event boundary; the periods stay stored and saved, the kinds are
+    // not saved.
     void apply();
+    // Validates the rows shown for each pane's kind; false when any failed.
+    bool validateShownRows();
+    void storeShownRows();
+    void savePeriods();
+    void saveKinds();
 
     ChartCore& core_;
     Prompts& prompts_;

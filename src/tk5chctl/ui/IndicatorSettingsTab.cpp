@@ -1,0 +1,307 @@
+#include "IndicatorSettingsTab.h"
+
+#include "common/ChartError.h"
+#include "common/Numbers.h"
+#include "control/ChartCore.h"
+#include "mdlComboFix.h"
+#include "mdlValidation.h"
+#include "tk5chctl/Prompts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <cmath>
+#include <exception>
+
+namespace tk5 {
+
+namespace {
+
+using Field = std::int16_t IndicatorSettings::*;
+
+// The bounds every period box must lie in.
+constexpr std::int16_t kMinPeriods = 1;
+constexpr std::int16_t kMaxPeriods = 300;
+
+// Chooser entries; list position i stands for kind i + 1.
+constexpr std::array<const char*, 10> kEntries = {
+    "Volume",   "RSI",        "Fast Stochastic",   "Slow Stochastic", "MACD", "Exp. MA Difference",
+    "Momentum", "Volatility", "On Balance Volume", "Money Flow Index"};
+
+// One period row of a kind: its caption and the field its box shows and sets. A row without
+// a field is hidden.
+struct PeriodRow {
+    const char* caption = nullptr;
+    Field field = nullptr;
+};
+using KindRows = std::array<PeriodRow, 3>;
+
+constexpr std::array<KindRows, 10> kRowsOfKind = {{
+    {},                                                           // 1 Volume
+    {{{"RSI periods", &IndicatorSettings::rsi_periods}, {}, {}}}, // 2 RSI
+    {{{"%K periods fast", &IndicatorSettings::fs_periods_k},      // 3 Fast Stochastic
+      {"%D periods fast", &IndicatorSettings::fs_periods_d},
+      {}}},
+    {{{"%K periods slow", &IndicatorSettings::ss_periods_k}, // 4 Slow Stochastic
+      {"%D periods slow", &IndicatorSettings::ss_periods_d},
+      {}}},
+    {{{"First MA per.", &IndicatorSettings::macd_periods1}, // 5 MACD
+      {"Second MA per.", &IndicatorSettings::macd_periods2},
+      {"Signal MA per.", &IndicatorSettings::macd_periods3}}},
+    {{{"1st periods", &IndicatorSettings::exp_ma_periods1}, // 6 Exp. MA Difference
+      {"2nd periods", &IndicatorSettings::exp_ma_periods2},
+      {}}},
+    {{{"Momentum per.", &IndicatorSettings::momentum_periods}, {}, {}}}, // 7 Momentum
+    {{{"1st periods", &IndicatorSettings::volatility_periods1},          // 8 Volatility
+      {"2nd periods", &IndicatorSettings::volatility_periods2},
+      {}}},
+    {}, // 9 On Balance Volume
+    // 10 Money Flow Index: the same caption as Momentum.
+    {{{"Momentum per.", &IndicatorSettings::money_flow_periods}, {}, {}}},
+}};
+
+// The rows of a kind; a kind outside 1..10 has none.
+KindRows rowsOfKind(std::int16_t kind) {
+    if (kind < 1 || kind > 10) return {};
+    return kRowsOfKind[static_cast<size_t>(kind - 1)];
+}
+
+// The period keys in the order they are saved; each is prefixed by the pane's digit.
+struct PeriodKey {
+    const char* key;
+    Field field;
+};
+constexpr std::array<PeriodKey, 14> kPeriodKeys = {{
+    {"RSI_periods", &IndicatorSettings::rsi_periods},
+    {"FS_periodsD", &IndicatorSettings::fs_periods_d},
+    {"FS_periodsK", &IndicatorSettings::fs_periods_k},
+    {"SS_periodsD", &IndicatorSettings::ss_periods_d},
+    {"SS_periodsK", &IndicatorSettings::ss_periods_k},
+    {"ExpMAperiods1", &IndicatorSettings::exp_ma_periods1},
+    {"ExpMAperiods2", &IndicatorSettings::exp_ma_periods2},
+    {"MACDperiods1", &IndicatorSettings::macd_periods1},
+    {"MACDperiods2", &IndicatorSettings::macd_periods2},
+    {"MACDperiods3", &IndicatorSettings::macd_periods3},
+    {"Momentumperiods", &IndicatorSettings::momentum_periods},
+    {"Volatilityperiods1", &IndicatorSettings::volatility_periods1},
+    {"Volatilityperiods2", &IndicatorSettings::volatility_periods2},
+    {"MoneyFlowperiods", &IndicatorSettings::money_flow_periods},
+}};
+
+// Positions in twips (left, top, width, height) inside the frame.
+struct Twips {
+    int left, top, width, height;
+};
+constexpr Twips kFrame = {120, 420, 2265, 6825};
+constexpr std::array<Twips, 3> kCombo = {
+    {{180, 360, 1935, 315}, {180, 1905, 1935, 315}, {180, 3540, 1935, 315}}};
+// [row][pane]
+constexpr std::array<std::array<Twips, 3>, 3> kLabel = {{
+    {{{240, 780, 1215, 195}, {240, 2445, 1275, 195}, {240, 4080, 1275, 195}}},
+    {{{240, 1140, 1275, 255}, {240, 2805, 1275, 255}, {240, 4440, 1215, 255}}},
+    {{{240, 1500, 1275, 255}, {240, 3165, 1275, 255}, {240, 4800, 1275, 255}}},
+}};
+constexpr std::array<std::array<Twips, 3>, 3> kText = {{
+    {{{1560, 780, 495, 285}, {1560, 2385, 495, 285}, {1560, 4020, 495, 285}}},
+    {{{1560, 1140, 495, 285}, {1560, 2745, 495, 285}, {1560, 4380, 495, 285}}},
+    {{{1560, 1500, 495, 285}, {1560, 3105, 495, 285}, {1560, 4740, 495, 285}}},
+}};
+constexpr Twips kCommand1 = {240, 6180, 1815, 315};
+
+// Twips to whole pixels at 15 twips per pixel, halves to even.
+int px(int twips) {
+    return static_cast<int>(std::nearbyint(twips / 15.0));
+}
+
+void place(QWidget& w, const Twips& t) {
+    w.setGeometry(px(t.left), px(t.top), px(t.width), px(t.height));
+}
+
+size_t at(int pane) {
+    return static_cast<size_t>(pane - 1);
+}
+
+} // namespace
+
+IndicatorSettingsTab::IndicatorSettingsTab(ChartCore& core, Prompts& prompts, QWidget* parent)
+    : QGroupBox(parent), core_(core), prompts_(prompts) {
+    setObjectName(QStringLiteral("Frame2"));
+    setTitle(QStringLiteral("Indicators"));
+    place(*this, kFrame);
+
+    for (int p = 1; p <= 3; ++p) {
+        const QString n = QString::number(p);
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QStringLiteral("Combo_") + n);
+        place(*combo, kCombo[at(p)]);
+        OpenListOnFocus(*combo);
+        connect(combo, &QComboBox::currentIndexChanged, this,
+                [this, p](int index) { choose(p, index); });
+        // A user who picks the entry already selected still "clicks" the chooser. Picking
+        // another entry raises both signals; choosing twice has the effect of once.
+        connect(combo, &QComboBox::activated, this, [this, p](int index) { choose(p, index); });
+        combos_[at(p)] = combo;
+
+        for (int r = 1; r <= 3; ++r) {
+            Row& row = rows_[at(p)][at(r)];
+            const QString rp = QString::number(r) + QLatin1Char('_') + n;
+            row.label = new QLabel(this);
+            row.label->setObjectName(QStringLiteral("Label") + rp);
+            place(*row.label, kLabel[at(r)][at(p)]);
+            row.text = new QLineEdit(this);
+            row.text->setObjectName(QStringLiteral("Text") + rp);
+            place(*row.text, kText[at(r)][at(p)]);
+            row.label->hide();
+            row.text->hide();
+        }
+    }
+
+    command1_ = new QPushButton(QStringLiteral("Apply now"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    place(*command1_, kCommand1);
+    connect(command1_, &QPushButton::clicked, this, [this] { apply(); });
+}
+
+void IndicatorSettingsTab::fillChoosers() {
+    for (QComboBox* combo : combos_) {
+        // Filling must not count as choosing: the panes keep the kinds read at start-up
+        // until selectPaneKinds() selects them.
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        for (const char* entry : kEntries)
+            combo->addItem(QString::fromLatin1(entry));
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void IndicatorSettingsTab::selectPaneKinds() {
+    for (int p = 1; p <= 3; ++p) {
+        QComboBox* combo = combos_[at(p)];
+        const std::int16_t kind = core_.state().pane(p).kind;
+        const bool listed = kind >= 1 && kind <= 10 && kind <= combo->count();
+        const int position = listed ? kind - 1 : -1;
+        {
+            const QSignalBlocker quiet(combo);
+            combo->setCurrentIndex(position);
+        }
+        // Selecting by code is handled as a click, even when the position did not change.
+        if (listed)
+            choose(p, position);
+        else
+            showRows(p);
+    }
+}
+
+void IndicatorSettingsTab::widenListsOnce() {
+    Flag& extended = core_.state().combos_extended;
+    if (extended != kFalse) return;
+    extended = kTrue;
+    for (QComboBox* combo : combos_)
+        WidenList(*combo);
+}
+
+QComboBox* IndicatorSettingsTab::chooser(int pane) const {
+    return pane >= 1 && pane <= 3 ? combos_[at(pane)] : nullptr;
+}
+
+QPushButton* IndicatorSettingsTab::applyButton() const {
+    return command1_;
+}
+
+void IndicatorSettingsTab::choose(int pane, int listPosition) {
+    if (listPosition < 0 || listPosition >= static_cast<int>(kEntries.size())) return;
+    core_.state().pane(pane).kind = static_cast<std::int16_t>(listPosition + 1);
+    showRows(pane);
+}
+
+void IndicatorSettingsTab::showRows(int pane) {
+    const IndicatorSettings& settings = core_.state().pane(pane);
+    const KindRows periodRows = rowsOfKind(settings.kind);
+    for (size_t r = 0; r < 3; ++r) {
+        const Row& row = rows_[at(pane)][r];
+        const PeriodRow& periodRow = periodRows[r];
+        if (periodRow.field) {
+            row.label->setText(QString::fromLatin1(periodRow.caption));
+            row.text->setText(QString::number(settings.*periodRow.field));
+        }
+        row.label->setVisible(periodRow.field != nullptr);
+        row.text->setVisible(periodRow.field != nullptr);
+    }
+}
+
+bool IndicatorSettingsTab::validateShownRows() {
+    bool allValid = true;
+    for (int p = 1; p <= 3; ++p) {
+        const KindRows periodRows = rowsOfKind(core_.state().pane(p).kind);
+        for (size_t r = 0; r < 3; ++r) {
+            if (!periodRows[r].field) continue;
+            switch (CheckField(*rows_[at(p)][r].text, kMinPeriods, kMaxPeriods, prompts_)) {
+            case FieldCheck::Valid:
+                break;
+            case FieldCheck::NotANumber:
+                return false; // no later field is checked
+            case FieldCheck::BelowMin:
+            case FieldCheck::AboveMax:
+                allValid = false;
+                break;
+            }
+        }
+    }
+    return allValid;
+}
+
+void IndicatorSettingsTab::storeShownRows() {
+    for (int p = 1; p <= 3; ++p) {
+        IndicatorSettings& settings = core_.state().pane(p);
+        const KindRows periodRows = rowsOfKind(settings.kind);
+        for (size_t r = 0; r < 3; ++r) {
+            if (!periodRows[r].field) continue;
+            // Validated: a number within 1..300, so it fits.
+            const std::optional<double> value = textToNumber(rows_[at(p)][r].text->text());
+            settings.*periodRows[r].field = toInt16(value.value_or(0.0));
+        }
+    }
+}
+
+void IndicatorSettingsTab::savePeriods() {
+    SettingsStore* store = core_.settingsStore();
+    if (!store) return;
+    for (int p = 1; p <= 3; ++p) {
+        const IndicatorSettings& settings = core_.state().pane(p);
+        for (const PeriodKey& k : kPeriodKeys)
+            store->setValue(QString::number(p) + QLatin1String(k.key),
+                            QString::number(settings.*k.field));
+    }
+}
+
+void IndicatorSettingsTab::saveKinds() {
+    SettingsStore* store = core_.settingsStore();
+    if (!store) return;
+    for (int p = 1; p <= 3; ++p)
+        store->setValue(QStringLiteral("Tech") + QString::number(p),
+                        QString::number(core_.state().pane(p).kind));
+}
+
+void IndicatorSettingsTab::apply() {
+    if (!validateShownRows()) return;
+    storeShownRows();
+    try {
+        core_.Clear();
+        savePeriods();
+        ChartState& st = core_.state();
+        core_.DrawPriceRuler(st.starting_date_local, st.ending_date_local);
+        core_.DrawDateRuler(st.starting_date_local, st.ending_date_local);
+        core_.DisplayChart(st.starting_date_local, st.ending_date_local);
+        core_.DisplayTechnicalIndicators(st.pane(1).kind, st.pane(2).kind, st.pane(3).kind);
+        saveKinds();
+    } catch (const std::exception&) {
+        // A failing drawing step ends the routine: the kinds are not saved. Nothing may
+        // escape a button click, so the host keeps running.
+    }
+    emit applied();
+}
+
+} // namespace tk5
