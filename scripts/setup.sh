@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-qpa-plugins libqt6svg6
   libbenchmark-dev
   fonts-liberation2 fontconfig
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-utils x11-apps imagemagick
 )
 
 missing=()

@@ -1,1 +1,331 @@
-int main() { return 0; }
+// tkchart: shows the stock-chart control in a window, or renders it headless to a PNG file.
+
+#include <tk5chctl/TKchart.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+struct Options {
+    QString ticker = QStringLiteral("ORCL");
+    qint16 first = 1;
+    qint16 last = 200;
+    int width = 1280;
+    int height = 800;
+    QString png;
+    QString record;
+    bool headless = false;
+    QMap<QString, QString> settings;
+    bool ownSettings = false; // settings given on the command line: keep the user's untouched
+};
+
+[[noreturn]] void fail(const QString& text, int code) {
+    std::fprintf(stderr, "tkchart: %s\n", qPrintable(text));
+    std::exit(code);
+}
+
+// A whole decimal number in [low, high], or nothing.
+std::optional<int> wholeNumber(const QString& text, int low, int high) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < low || v > high)
+        return std::nullopt;
+    return v;
+}
+
+// Whether the command line asks for a PNG, or there is no display to show a window on.
+bool wantsHeadless(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--png") == 0 || std::strncmp(argv[i], "--png=", 6) == 0)
+            return true;
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen"))
+        return true;
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+Options parseOptions(const QStringList& arguments, bool headless) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Shows the stock chart of a ticker; renders it to a PNG file when there is no display "
+        "or --png is given."));
+    parser.addHelpOption();
+    const QCommandLineOption ticker(QStringLiteral("ticker"),
+                                    QStringLiteral("Ticker to load (default ORCL)."),
+                                    QStringLiteral("T"));
+    const QCommandLineOption window(QStringLiteral("window"),
+                                    QStringLiteral("Days shown, newest:oldest (default 1:200)."),
+                                    QStringLiteral("S:E"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Size in pixels (default 1280x800)."),
+                                  QStringLiteral("WxH"));
+    const QCommandLineOption png(
+        QStringLiteral("png"), QStringLiteral("Render headless to this file (default tkchart.png)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption panes(
+        QStringLiteral("panes"),
+        QStringLiteral("Indicator kinds of panes 1, 2, 3 (default from settings: 1,3,6)."),
+        QStringLiteral("K1,K2,K3"));
+    const QCommandLineOption setting(
+        QStringLiteral("setting"),
+        QStringLiteral("A settings value for this run, e.g. 2RSI_periods=9 (repeatable)."),
+        QStringLiteral("KEY=VALUE"));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Write every drawing call of the render to this file, one per line."),
+        QStringLiteral("FILE"));
+    parser.addOptions({ticker, window, size, png, panes, setting, record});
+
+    if (!parser.parse(arguments))
+        fail(parser.errorText(), 2);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::exit(0);
+    }
+    if (!parser.positionalArguments().isEmpty())
+        fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()),
+             2);
+
+    Options o;
+    o.headless = headless;
+    if (parser.isSet(ticker)) {
+        o.ticker = parser.value(ticker).trimmed();
+        if (o.ticker.isEmpty())
+            fail(QStringLiteral("--ticker needs a ticker name"), 2);
+    }
+    if (parser.isSet(window)) {
+        const QStringList parts = parser.value(window).split(QLatin1Char(':'));
+        const auto s = parts.size() == 2 ? wholeNumber(parts[0], 1, 5000) : std::nullopt;
+        const auto e = parts.size() == 2 ? wholeNumber(parts[1], 1, 5000) : std::nullopt;
+        if (!s || !e || *s > *e)
+            fail(QStringLiteral("--window must be S:E with whole days 1 <= S <= E <= 5000, "
+                                "not '%1'")
+                     .arg(parser.value(window)),
+                 2);
+        o.first = static_cast<qint16>(*s);
+        o.last = static_cast<qint16>(*e);
+    }
+    if (parser.isSet(size)) {
+        const QStringList parts = parser.value(size).toLower().split(QLatin1Char('x'));
+        const auto w = parts.size() == 2 ? wholeNumber(parts[0], 1, 10000) : std::nullopt;
+        const auto h = parts.size() == 2 ? wholeNumber(parts[1], 1, 10000) : std::nullopt;
+        if (!w || !h)
+            fail(QStringLiteral("--size must be WxH in pixels, each 1 to 10000, not '%1'")
+                     .arg(parser.value(size)),
+                 2);
+        o.width = *w;
+        o.height = *h;
+    }
+    if (headless)
+        o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
+    if (parser.isSet(record)) {
+        if (!headless)
+            fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
+        o.record = parser.value(record);
+    }
+    for (const QString& kv : parser.values(setting)) {
+        const qsizetype eq = kv.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            fail(QStringLiteral("--setting must be KEY=VALUE, not '%1'").arg(kv), 2);
+        o.settings.insert(kv.left(eq), kv.mid(eq + 1));
+        o.ownSettings = true;
+    }
+    if (parser.isSet(panes)) {
+        const QStringList parts = parser.value(panes).split(QLatin1Char(','));
+        if (parts.size() != 3)
+            fail(QStringLiteral("--panes must be three indicator kinds K1,K2,K3, not '%1'")
+                     .arg(parser.value(panes)),
+                 2);
+        for (int p = 0; p < 3; ++p) {
+            const auto k = wholeNumber(parts[p], -32768, 32767);
+            if (!k)
+                fail(QStringLiteral("--panes: '%1' is not an indicator kind").arg(parts[p]), 2);
+            o.settings.insert(QStringLiteral("Tech%1").arg(p + 1), QString::number(*k));
+        }
+        o.ownSettings = true;
+    }
+    // A headless render never touches the user's settings.
+    if (headless)
+        o.ownSettings = true;
+    return o;
+}
+
+// Loads the ticker; false (with a message) when its file gives no day.
+bool load(TKchart& chart, const QString& ticker, QString* error) {
+    chart.ReadDataFile(ticker);
+    if (chart.loadedDays() > 0)
+        return true;
+    *error = QStringLiteral("cannot read the history file of ticker '%1' in %2")
+                 .arg(ticker, QDir::toNativeSeparators(chart.historyFolder()));
+    return false;
+}
+
+// The host's full redraw of days first..last.
+void redraw(TKchart& chart, qint16 first, qint16 last) {
+    chart.setStarting_date_local(first);
+    chart.setEnding_date_local(last);
+    qint16 s = first;
+    qint16 e = last;
+    chart.Clear();
+    chart.DrawPriceRuler(s, e);
+    chart.DrawDateRuler(s, e);
+    chart.DisplayChart(s, e);
+    chart.DisplayTechnicalIndicators(chart.TechInd1(), chart.TechInd2(), chart.TechInd3());
+}
+
+int renderHeadless(const Options& o) {
+    TKchart chart(o.settings);
+    chart.resize(o.width, o.height);
+    chart.show(); // lays the children out (and draws the empty chart)
+    QCoreApplication::processEvents();
+
+    QString error;
+    if (!load(chart, o.ticker, &error))
+        fail(error, 1);
+    if (o.first > chart.loadedDays())
+        fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")
+                 .arg(o.first)
+                 .arg(o.ticker)
+                 .arg(chart.loadedDays()),
+             1);
+
+    if (!o.record.isEmpty())
+        chart.startRecording();
+    try {
+        redraw(chart, o.first, o.last);
+    } catch (const TKchartError& e) {
+        std::fprintf(stderr, "tkchart: the drawing ended early: %s\n", e.what());
+    }
+    chart.stopRecording();
+
+    const QPixmap picture = chart.grab();
+    if (!picture.save(o.png, "PNG"))
+        fail(QStringLiteral("cannot write the picture to %1").arg(o.png), 1);
+    if (!o.record.isEmpty()) {
+        QFile f(o.record);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            fail(QStringLiteral("cannot write the record to %1").arg(o.record), 1);
+        QTextStream out(&f);
+        for (const QString& line : chart.recordedDrawCalls())
+            out << line << '\n';
+    }
+    return 0;
+}
+
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(const Options& o)
+        : chart_(o.ownSettings ? new TKchart(o.settings, this) : new TKchart(this)),
+          first_(o.first), last_(o.last) {
+        setCentralWidget(chart_);
+        QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+        QAction* open = file->addAction(QStringLiteral("&Open ticker..."));
+        open->setShortcut(QKeySequence::Open);
+        connect(open, &QAction::triggered, this, [this] { chooseTicker(); });
+        QAction* save = file->addAction(QStringLiteral("&Save picture..."));
+        save->setShortcut(QKeySequence::Save);
+        connect(save, &QAction::triggered, this, [this] { savePicture(); });
+        file->addSeparator();
+        QAction* quit = file->addAction(QStringLiteral("&Quit"));
+        quit->setShortcut(QKeySequence::Quit);
+        connect(quit, &QAction::triggered, this, &QWidget::close);
+        resize(o.width, o.height);
+    }
+
+    // Loads and draws a ticker; a failure is told on stderr and, when the user chose the
+    // ticker, in a message box.
+    bool showTicker(const QString& ticker, bool userChose) {
+        QString error;
+        if (!load(*chart_, ticker, &error)) {
+            std::fprintf(stderr, "tkchart: %s\n", qPrintable(error));
+            if (userChose)
+                QMessageBox::warning(this, QStringLiteral("tkchart"), error);
+            return false;
+        }
+        setWindowTitle(QStringLiteral("tkchart - %1").arg(ticker));
+        try {
+            redraw(*chart_, first_, last_);
+        } catch (const TKchartError& e) {
+            QMessageBox::warning(this, QStringLiteral("tkchart"),
+                                 QStringLiteral("The drawing ended early: %1")
+                                     .arg(QString::fromLocal8Bit(e.what())));
+        }
+        return true;
+    }
+
+    const TKchart& chart() const { return *chart_; }
+
+private:
+    void chooseTicker() {
+        QStringList tickers;
+        const QDir hist(chart_->historyFolder());
+        for (const QFileInfo& f : hist.entryInfoList({QStringLiteral("*.csv")}, QDir::Files,
+                                                     QDir::Name))
+            tickers << f.completeBaseName();
+        if (tickers.isEmpty()) {
+            QMessageBox::information(this, QStringLiteral("tkchart"),
+                                     QStringLiteral("No history files in %1")
+                                         .arg(QDir::toNativeSeparators(hist.path())));
+            return;
+        }
+        bool ok = false;
+        const QString ticker = QInputDialog::getItem(
+            this, QStringLiteral("Open ticker"), QStringLiteral("Ticker:"), tickers,
+            std::max<qsizetype>(0, tickers.indexOf(chart_->ticker_name().toUpper())), false, &ok);
+        if (ok)
+            showTicker(ticker, true);
+    }
+
+    void savePicture() {
+        const QString file = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Save picture"), chart_->ticker_name() + QStringLiteral(".png"),
+            QStringLiteral("PNG pictures (*.png)"));
+        if (!file.isEmpty() && !chart_->grab().save(file, "PNG"))
+            QMessageBox::warning(this, QStringLiteral("tkchart"),
+                                 QStringLiteral("Cannot write %1").arg(file));
+    }
+
+    TKchart* chart_;
+    qint16 first_;
+    qint16 last_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool headless = wantsHeadless(argc, argv);
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tkchart"));
+    const Options o = parseOptions(QApplication::arguments(), headless);
+    if (o.headless)
+        return renderHeadless(o);
+
+    MainWindow window(o);
+    if (!window.showTicker(o.ticker, false))
+        return 1;
+    if (o.first > window.chart().loadedDays())
+        fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")
+                 .arg(o.first)
+                 .arg(o.ticker)
+                 .arg(window.chart().loadedDays()),
+             1);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,31 @@
+#include "ClickLabel.h"
+
+#include "DrawingSurface.h"
+#include "PictureBox.h"
+
+#include <QMouseEvent>
+
+namespace tk5 {
+
+ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent)
+    : QLabel(text, parent) {
+    setObjectName(name);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignCenter);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+                   static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
+                   static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+                 static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
+                 static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace tk5
