@@ -1,0 +1,97 @@
+#include "PaneFrame.h"
+
+namespace tk5::indicators {
+
+PaneFrame::PaneFrame(DrawingSurface& rulerSurface, DrawingSurface& plotSurface,
+                     std::int16_t starting_date, std::int16_t ending_date, Color bandColor)
+    : ruler(rulerSurface), plot(plotSurface), s(starting_date), e(ending_date),
+      W(plotSurface.Width()), H(plotSurface.Height()), band_(bandColor) {}
+
+float PaneFrame::x(long day) const {
+    const std::int16_t n = add16(add16(e, -s), 2);
+    const std::int16_t slot = add16(add16(day, -s), 1);
+    return toSingle(W - divide(slot * W, n));
+}
+
+float PaneFrame::oscillatorK() const {
+    return static_cast<float>((H - 100.0) / 100.0);
+}
+
+float PaneFrame::centredK(float M) const {
+    return M != 0.0f ? toSingle(divide(H - 100.0, 2.0 * M)) : 0.0f;
+}
+
+void PaneFrame::referenceLines() {
+    const float w = static_cast<float>(W), h = static_cast<float>(H);
+    plot.Line(0, h / 2, w, h / 2);
+    plot.Line(0, h - 50, w, h - 50);
+    plot.Line(0, 50, w, 50);
+}
+
+void PaneFrame::referenceLines(Color color) {
+    const float w = static_cast<float>(W), h = static_cast<float>(H);
+    plot.Line(0, h / 2, w, h / 2, color);
+    plot.Line(0, h - 50, w, h - 50, color);
+    plot.Line(0, 50, w, 50, color);
+}
+
+void PaneFrame::bar(long day, double y0, double y1) {
+    const float xd = x(day);
+    const float top = toSingle(y0), bottom = toSingle(y1);
+    for (const float dx : {-15.0f, 0.0f, 15.0f})
+        plot.Line(xd + dx, top, xd + dx, bottom);
+    if (e - s < 130) {
+        plot.Line(xd - 30, top, xd - 30, bottom);
+        plot.Line(xd + 30, top, xd + 30, bottom);
+    }
+}
+
+void PaneFrame::segment(long day, double yOlder, double yDay) {
+    const float x1 = x(day + 1), x0 = x(day);
+    plot.Line(x1, toSingle(yOlder), x0, toSingle(yDay));
+}
+
+void PaneFrame::tick(float x0, double y) {
+    ruler.Line(x0, static_cast<float>(y), static_cast<float>(W), static_cast<float>(y));
+}
+
+void PaneFrame::label(double y, const QString& text) {
+    ruler.CurrentX = 50;
+    ruler.CurrentY = static_cast<float>(y);
+    ruler.Print(text);
+}
+
+void PaneFrame::oscillatorRuler() {
+    tick(250, H - 50);
+    tick(350, H / 2);
+    tick(450, 50);
+    label(0, QStringLiteral("100"));
+    label(H / 2 - 100, QStringLiteral("50"));
+    label(H - 200, QStringLiteral("0"));
+}
+
+void PaneFrame::centredRuler(const QString& topText) {
+    tick(550, H - 50);
+    tick(550, H / 2);
+    tick(550, 50);
+    label(25, topText);
+    label(H / 2 - 100, QStringLiteral("0"));
+    label(H - 200, QStringLiteral("-") + topText);
+}
+
+void PaneFrame::volumeRuler(const QString& topText, const QString& middleText) {
+    tick(300, H - 50);
+    tick(550, H / 2);
+    tick(550, 50);
+    label(25, topText);
+    label(H / 2 - 100, middleText);
+    label(H - 200, QStringLiteral("0"));
+}
+
+void PaneFrame::bands() {
+    const float w = static_cast<float>(W), h = static_cast<float>(H);
+    plot.Box(0, 0, w, 50, band_);
+    plot.Box(0, h, w, h - 50, band_);
+}
+
+} // namespace tk5::indicators

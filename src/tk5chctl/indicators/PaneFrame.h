@@ -1,0 +1,74 @@
+#pragma once
+
+#include "common/Numbers.h"
+#include "control/DrawingSurface.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The display routines of the panes live in tk5::indicators: two of them carry the same
+// names (FastStochastic, SlowStochastic) as the IndicatorKind codes that choose them.
+namespace tk5::indicators {
+
+// The band colour of the panes when the settings store names none ("BkgRulers").
+inline constexpr Color kDefaultBandColor = 0x340000;
+
+// What every indicator pane shares: the ruler and plot surfaces, the window s..e, the plot's
+// size W x H in twips, the day positions, the reference lines, the ruler ticks and labels of
+// the three scale families, bars, line segments and the two margin bands.
+class PaneFrame {
+public:
+    PaneFrame(DrawingSurface& ruler, DrawingSurface& plot, std::int16_t starting_date,
+              std::int16_t ending_date, Color bandColor);
+
+    DrawingSurface& ruler;
+    DrawingSurface& plot;
+    const long s;   // newest shown day
+    const long e;   // oldest shown day
+    const double W; // the plot's width
+    const double H; // the plot's height
+
+    // x of a day: W - (day - s + 1) x W / (e - s + 2). Day s lies one step left of the right
+    // edge, day e + 1 at x = 0. Throws ChartError when the 16-bit day arithmetic overflows
+    // or the window has no width.
+    float x(long day) const;
+
+    // The scale of the 0..100 oscillators: (H - 100) / 100 twips per point.
+    float oscillatorK() const;
+    // H - 50 - v x k.
+    double oscillatorY(double v, float k) const { return H - 50.0 - v * k; }
+    // The scale of the centred family for a largest value M: (H - 100) / (2 x M), and 0 when
+    // M is 0 (every value then lies on the centre line).
+    float centredK(float M) const;
+
+    // The plot's three reference lines at H/2, H - 50 and 50, in the plot's ForeColor or in
+    // the colour given.
+    void referenceLines();
+    void referenceLines(Color color);
+
+    // The bar of a day from y0 to y1 in the plot's ForeColor: one-pixel vertical lines at
+    // x - 15, x, x + 15 and, while the window spans fewer than 130 days (e - s < 130), also
+    // at x - 30 and x + 30.
+    void bar(long day, double y0, double y1);
+    // One step of a line plot: from (x(day + 1), yOlder) to (x(day), yDay) in the plot's
+    // ForeColor.
+    void segment(long day, double yOlder, double yDay);
+
+    // Ruler ticks and labels of the scale families; a tick runs from its x to W on the ruler.
+    void oscillatorRuler();                    // 0..100: "100", "50", "0"
+    void centredRuler(const QString& topText); // +-M: top text, "0", "-" + top text
+    void volumeRuler(const QString& topText, const QString& middleText); // 0..M
+
+    // The two margin bands, (0, 0)-(W, 50) and (0, H)-(W, H - 50), filled in the band colour;
+    // drawn last, over whatever was plotted there.
+    void bands();
+
+private:
+    void tick(float x0, double y);
+    void label(double y, const QString& text);
+
+    Color band_;
+};
+
+} // namespace tk5::indicators

@@ -1,0 +1,76 @@
+#include "TechnicalIndicators.h"
+
+#include "mdlDisplayExpMADifference.h"
+#include "mdlDisplayMACD.h"
+#include "mdlDisplayMomentum.h"
+#include "mdlDisplayMoneyFlow.h"
+#include "mdlDisplayOBV.h"
+#include "mdlDisplayRSI.h"
+#include "mdlDisplayVolatility.h"
+#include "mdlDisplayVolume.h"
+#include "mdlFastStochastic.h"
+#include "mdlSlowStochastic.h"
+
+namespace tk5 {
+
+namespace {
+
+void drawPane(std::int16_t kind, DrawingSurface& ruler, DrawingSurface& plot, const PriceSeries& ps,
+              std::int16_t s, std::int16_t e, const IndicatorSettings& p, Color band) {
+    switch (kind) {
+    case IndicatorKind::Volume:
+        indicators::DisplayVolume(ruler, plot, ps.price_volume, s, e, band);
+        break;
+    case IndicatorKind::RSI:
+        indicators::DisplayRSI(ruler, plot, ps.price_close, s, e, p.rsi_periods, band);
+        break;
+    case IndicatorKind::FastStochastic:
+        indicators::FastStochastic(ruler, plot, ps.price_close, ps.price_high, ps.price_low, s, e,
+                                   p.fs_periods_k, p.fs_periods_d, band);
+        break;
+    case IndicatorKind::SlowStochastic:
+        indicators::SlowStochastic(ruler, plot, ps.price_close, ps.price_high, ps.price_low, s, e,
+                                   p.ss_periods_k, p.ss_periods_d, band);
+        break;
+    case IndicatorKind::MACD:
+        indicators::DisplayMACD(ruler, plot, ps.price_close, s, e, p.macd_periods1, p.macd_periods2,
+                                p.macd_periods3, band);
+        break;
+    case IndicatorKind::ExpMADifference:
+        indicators::DisplayExpMADifference(ruler, plot, ps.price_close, s, e, p.exp_ma_periods1,
+                                           p.exp_ma_periods2, band);
+        break;
+    case IndicatorKind::Momentum:
+        indicators::DisplayMomentum(ruler, plot, ps.price_close, s, e, p.momentum_periods, band);
+        break;
+    case IndicatorKind::Volatility:
+        indicators::DisplayVolatility(ruler, plot, ps.price_high, ps.price_low, s, e,
+                                      p.volatility_periods1, p.volatility_periods2, band);
+        break;
+    case IndicatorKind::OnBalanceVolume:
+        indicators::DisplayOBV(ruler, plot, ps.price_close, ps.price_volume, s, e, band);
+        break;
+    case IndicatorKind::MoneyFlowIndex:
+        indicators::DisplayMoneyFlow(ruler, plot, ps.price_close, ps.price_high, ps.price_low,
+                                     ps.price_volume, s, e, p.money_flow_periods, band);
+        break;
+    default: // any other code leaves the pane empty
+        break;
+    }
+}
+
+} // namespace
+
+void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
+                                std::int16_t indicator1, std::int16_t indicator2,
+                                std::int16_t indicator3, Color bandColor) {
+    sf.Picture2->Cls();
+    sf.Picture3->Cls();
+    sf.Picture4->Cls();
+    const std::int16_t kinds[3] = {indicator1, indicator2, indicator3};
+    for (int p = 1; p <= 3; ++p)
+        drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, st.starting_date_local,
+                 st.ending_date_local, st.pane(p), bandColor);
+}
+
+} // namespace tk5

@@ -1,0 +1,57 @@
+#include "mdlDisplayMACD.h"
+
+#include "common/Formats.h"
+#include "mdlCalculateExpMA.h"
+
+#include <cmath>
+#include <vector>
+
+namespace tk5::indicators {
+
+void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
+                 std::int16_t starting_date, std::int16_t ending_date, std::int16_t N1,
+                 std::int16_t N2, std::int16_t N3, Color bandColor) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+    const long s = pane.s, e = pane.e;
+    const double H = pane.H;
+
+    plot.ForeColor = RGB(0, 0, 0);
+    plot.DrawWidth = 1;
+    pane.referenceLines();
+
+    FloatDays macd(kBufferCapacity);
+    float M = 0;
+    for (long i = s; i <= e + N3; ++i) {
+        const float m = toSingle(static_cast<double>(CalculateExpMA(price_close, i, N1)) -
+                                 CalculateExpMA(price_close, i, N2));
+        if (std::fabs(m) > M) M = std::fabs(m);
+        macd[i] = m;
+    }
+    const float k = pane.centredK(M);
+    auto y = [&](double v) { return H / 2 - v * k; };
+
+    // The signal of days s .. e + 1 once (element i - s); the one of day e + 1 reads the
+    // MACD value of day e + 1 + N3, which was never computed and holds 0.
+    std::vector<float> signal;
+    for (long i = s; i <= e + 1; ++i)
+        signal.push_back(CalculateExpMA(macd, i, N3));
+    auto signalOf = [&](long i) { return static_cast<double>(signal[static_cast<size_t>(i - s)]); };
+
+    plot.ForeColor = RGB(28, 177, 227);
+    plot.DrawWidth = 1;
+    for (long i = e; i >= s; --i)
+        pane.bar(i, H / 2, y(static_cast<double>(macd[i]) - signalOf(i)));
+
+    plot.ForeColor = RGB(0, 0, 0);
+    for (long i = e; i >= s; --i)
+        pane.segment(i, y(macd[i + 1]), y(macd[i]));
+
+    plot.ForeColor = RGB(200, 0, 0);
+    for (long i = e; i >= s; --i)
+        pane.segment(i, y(signalOf(i + 1)), y(signalOf(i)));
+
+    pane.centredRuler(formatFixed(M, 2));
+    pane.bands();
+}
+
+} // namespace tk5::indicators

@@ -1,0 +1,55 @@
+#include "mdlDisplayMoneyFlow.h"
+
+namespace tk5::indicators {
+
+void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
+                      const FloatDays& price_high, const FloatDays& price_low,
+                      const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
+                      std::int16_t ending_date, std::int16_t P, Color bandColor) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+    const long s = pane.s, e = pane.e;
+
+    FloatDays moneyFlow(kBufferCapacity), mfi(kBufferCapacity);
+    for (long i = s; i <= e + P + 1; ++i) {
+        skipOnError([&] {
+            moneyFlow[i] =
+                toSingle((static_cast<double>(price_close[i]) + price_high[i] + price_low[i]) *
+                         price_volume[i] / 3);
+        });
+    }
+
+    for (long i = s; i <= e + 1; ++i) {
+        float pos = 0, neg = 0;
+        for (long j = i; j <= i + P; ++j) {
+            // A comparison with a day outside the buffer is skipped. The test is made up front
+            // because near the end of the buffer whole runs of comparisons fail.
+            if (!moneyFlow.contains(j) || !moneyFlow.contains(j + 1)) continue;
+            // A tie counts as positive flow.
+            skipOnError([&] {
+                if (moneyFlow[j] >= moneyFlow[j + 1])
+                    pos = toSingle(static_cast<double>(pos) + moneyFlow[j]);
+            });
+            skipOnError([&] {
+                if (moneyFlow[j] < moneyFlow[j + 1])
+                    neg = toSingle(static_cast<double>(neg) + moneyFlow[j]);
+            });
+        }
+        skipOnError([&] { mfi[i] = toSingle(100.0 - divide(100.0, 1.0 + divide(pos, neg))); });
+    }
+
+    const float k = pane.oscillatorK();
+
+    plot.DrawWidth = 1;
+    plot.ForeColor = RGB(0, 0, 0);
+    pane.referenceLines();
+    pane.oscillatorRuler();
+
+    plot.ForeColor = RGB(178, 0, 178);
+    for (long i = e; i >= s; --i)
+        skipOnError(
+            [&] { pane.segment(i, pane.oscillatorY(mfi[i + 1], k), pane.oscillatorY(mfi[i], k)); });
+
+    pane.bands();
+}
+
+} // namespace tk5::indicators

@@ -1,0 +1,59 @@
+#include "mdlDisplayOBV.h"
+
+#include "mdlValueToLabel.h"
+
+#include <cmath>
+
+namespace tk5 {
+
+float WindowAbsMaximum(const FloatDays& buffer, long starting_date, long ending_date) {
+    float m = buffer[starting_date];
+    for (long i = starting_date; i <= ending_date; ++i)
+        if (std::fabs(buffer[i]) > m) m = std::fabs(buffer[i]);
+    return m;
+}
+
+namespace indicators {
+
+void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
+                const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
+                std::int16_t ending_date, Color bandColor) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+    const long s = pane.s, e = pane.e;
+    const double H = pane.H;
+
+    FloatDays obv(kBufferCapacity);
+    skipOnError([&] { obv[e] = 0; });
+    for (long i = e - 1; i >= s; --i) {
+        skipOnError([&] {
+            if (price_close[i] > price_close[i + 1])
+                obv[i] = toSingle(static_cast<double>(obv[i + 1]) + price_volume[i]);
+            else if (price_close[i] < price_close[i + 1])
+                obv[i] = toSingle(static_cast<double>(obv[i + 1]) - price_volume[i]);
+            else
+                obv[i] = obv[i + 1];
+        });
+    }
+
+    float M = 0;
+    skipOnError([&] { M = WindowAbsMaximum(obv, s, e); });
+
+    plot.DrawWidth = 1;
+    pane.referenceLines(RGB(0, 0, 0));
+
+    plot.DrawWidth = 1;
+    plot.ForeColor = RGB(0, 128, 0);
+    for (long i = s; i <= e; ++i) {
+        skipOnError([&] {
+            const double y =
+                M == 0 ? H / 2 : H / 2 - (H / 2 - 50) * obv[i] / static_cast<double>(M);
+            pane.bar(i, H / 2, y);
+        });
+    }
+
+    pane.centredRuler(ValueToLabel(M));
+    pane.bands();
+}
+
+} // namespace indicators
+} // namespace tk5

@@ -1,0 +1,56 @@
+#include "mdlDisplayVolatility.h"
+
+#include "common/Formats.h"
+#include "mdlCalculateExpMA.h"
+
+#include <cmath>
+
+namespace tk5::indicators {
+
+void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_high,
+                       const FloatDays& price_low, std::int16_t starting_date,
+                       std::int16_t ending_date, std::int16_t V1, std::int16_t V2,
+                       Color bandColor) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+    const long s = pane.s, e = pane.e;
+    const double H = pane.H;
+
+    FloatDays range(kBufferCapacity), rangeAverage(kBufferCapacity);
+    for (long i = s; i <= e + V1 + V2 + 1; ++i)
+        skipOnError(
+            [&] { range[i] = toSingle(static_cast<double>(price_high[i]) - price_low[i]); });
+
+    // The relative change of the average over V2 days at day j.
+    auto change = [&](long j) {
+        return divide(static_cast<double>(rangeAverage[j]) - rangeAverage[j + V2],
+                      rangeAverage[j + V2]);
+    };
+
+    // Downwards, so that the average of day i + V2 is known when day i needs it. The oldest
+    // shown day takes no part in M.
+    float M = 0;
+    for (long i = e + V2 + 1; i >= s; --i) {
+        skipOnError([&] { rangeAverage[i] = CalculateExpMA(range, i, V1); });
+        if (i < e) {
+            skipOnError([&] {
+                const float r = toSingle(std::fabs(change(i)));
+                if (r > M) M = r;
+            });
+        }
+    }
+
+    float k = 0;
+    skipOnError([&] { k = toSingle(divide(H / 2 - 50, M)); });
+
+    plot.ForeColor = RGB(0, 0, 0);
+    plot.DrawWidth = 1;
+    pane.referenceLines();
+
+    for (long i = e; i >= s; --i)
+        skipOnError([&] { pane.segment(i, H / 2 - change(i + 1) * k, H / 2 - change(i) * k); });
+
+    pane.centredRuler(formatFixed(M, 2));
+    pane.bands();
+}
+
+} // namespace tk5::indicators

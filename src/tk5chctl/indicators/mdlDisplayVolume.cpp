@@ -1,0 +1,58 @@
+#include "mdlDisplayVolume.h"
+
+#include "mdlValueToLabel.h"
+
+namespace tk5 {
+
+namespace {
+
+template <typename Series> float windowMaximum(const Series& series, long s, long e) {
+    float m = static_cast<float>(series[s]);
+    for (long i = s; i <= e; ++i)
+        if (static_cast<double>(series[i]) > m) m = static_cast<float>(series[i]);
+    return m;
+}
+
+} // namespace
+
+float WindowMaximum(const DayArray<std::int32_t>& series, long starting_date, long ending_date) {
+    return windowMaximum(series, starting_date, ending_date);
+}
+
+float WindowMaximum(const FloatDays& series, long starting_date, long ending_date) {
+    return windowMaximum(series, starting_date, ending_date);
+}
+
+namespace indicators {
+
+void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
+                   const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
+                   std::int16_t ending_date, Color bandColor) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+    const long s = pane.s, e = pane.e;
+    const double H = pane.H;
+
+    float M = 0;
+    skipOnError([&] { M = WindowMaximum(price_volume, s, e); });
+    const float half = M / 2;
+
+    plot.DrawWidth = 1;
+    plot.ForeColor = RGB(0, 128, 0);
+    for (long i = s; i <= e; ++i) {
+        skipOnError([&] {
+            const double y =
+                M == 0 ? H - 50 : (H - 50) - price_volume[i] * 0.9 * H / static_cast<double>(M);
+            pane.bar(i, H - 50, y);
+        });
+    }
+
+    plot.ForeColor = RGB(0, 0, 0);
+    plot.Line(0, static_cast<float>(H - 50), static_cast<float>(pane.W),
+              static_cast<float>(H - 50));
+
+    pane.volumeRuler(ValueToLabel(M), ValueToLabel(half));
+    pane.bands();
+}
+
+} // namespace indicators
+} // namespace tk5
