@@ -25,23 +25,17 @@ private slots:
     void generalFormat_data();
     void generalFormat();
     void localeDecimalSeparator();
-    void leadingNumbers_data();
-    void leadingNumbers();
-    void wholeTextNumbers_data();
-    void wholeTextNumbers();
+    void numbersFromText_data();
+    void numbersFromText();
     void conversions_data();
     void conversions();
     void flags();
     void dayArrayBounds();
 
-    void lineCoversBothEndPixels();
     void invertedLineRestoresPicture();
-    void lineStyles_data();
-    void lineStyles();
-    void boxIsFilledInclusive();
-    void penLineLeavesEndPixel();
+    void paintedPixels_data();
+    void paintedPixels();
     void printAdvancesPosition();
-    void lineFarOutsideIsClipped();
     void recordedCallText();
 };
 
@@ -97,52 +91,35 @@ void TestCommon::localeDecimalSeparator() {
     test::useEnglishLocale();
 }
 
-void TestCommon::leadingNumbers_data() {
+// A history field reads its leading number; a text box needs the whole text to be one.
+void TestCommon::numbersFromText_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "45.56" << 45.56;
-    QTest::newRow("leading blanks, trailing letters") << "  12.5abc" << 12.5;
-    QTest::newRow("rest of the line after a comma") << "812,9.5" << 812.0;
-    QTest::newRow("no number") << "abc" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("negative") << "-3" << -3.0;
-    QTest::newRow("exponent") << "1e2x" << 100.0;
-    QTest::newRow("dangling exponent") << "1e" << 1.0;
-    QTest::newRow("point first") << ".5" << 0.5;
-    QTest::newRow("sign only") << "-" << 0.0;
-    QTest::newRow("thousands separator ends it") << "1,234" << 1.0;
-}
-
-void TestCommon::leadingNumbers() {
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(leadingNumber(text), value);
-}
-
-void TestCommon::wholeTextNumbers_data() {
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("leading");
     QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<double>("value");
-    QTest::newRow("blank around") << " 5 " << true << 5.0;
-    QTest::newRow("fraction") << "2.5" << true << 2.5;
-    QTest::newRow("exponent") << "1e2" << true << 100.0;
-    QTest::newRow("negative") << "-1" << true << -1.0;
-    QTest::newRow("group separator") << "2,5" << false << 0.0;
-    QTest::newRow("letters") << "abc" << false << 0.0;
-    QTest::newRow("empty") << "" << false << 0.0;
-    QTest::newRow("blank") << "   " << false << 0.0;
-    QTest::newRow("trailing letters") << "5x" << false << 0.0;
-    QTest::newRow("infinity") << "inf" << false << 0.0;
+    QTest::newRow("plain") << "45.56" << 45.56 << true;
+    QTest::newRow("blanks around") << " 5 " << 5.0 << true;
+    QTest::newRow("trailing letters") << "  12.5abc" << 12.5 << false;
+    QTest::newRow("rest of a line after a comma") << "812,9.5" << 812.0 << false;
+    QTest::newRow("thousands separator") << "1,234" << 1.0 << false;
+    QTest::newRow("letters") << "abc" << 0.0 << false;
+    QTest::newRow("empty") << "" << 0.0 << false;
+    QTest::newRow("negative") << "-3" << -3.0 << true;
+    QTest::newRow("exponent") << "1e2" << 100.0 << true;
+    QTest::newRow("dangling exponent") << "1e" << 1.0 << false;
+    QTest::newRow("point first") << ".5" << 0.5 << true;
+    QTest::newRow("sign only") << "-" << 0.0 << false;
+    QTest::newRow("infinity") << "inf" << 0.0 << false;
 }
 
-void TestCommon::wholeTextNumbers() {
+void TestCommon::numbersFromText() {
     QFETCH(QString, text);
+    QFETCH(double, leading);
     QFETCH(bool, isNumber);
-    QFETCH(double, value);
-    const auto n = textToNumber(text);
-    QCOMPARE(n.has_value(), isNumber);
+    QCOMPARE(leadingNumber(text), leading);
+    const auto whole = textToNumber(text);
+    QCOMPARE(whole.has_value(), isNumber);
     if (isNumber)
-        QCOMPARE(*n, value);
+        QCOMPARE(*whole, leading);
 }
 
 void TestCommon::conversions_data() {
@@ -215,21 +192,6 @@ int countColor(const ImageSurface& s, Color c) {
 }
 } // namespace
 
-void TestCommon::lineCoversBothEndPixels() {
-    ImageSurface s(QStringLiteral("s"), 300, 150); // 20 x 10 pixels
-    s.Cls();
-    s.Line(0, 15, 150, 15); // pixels (0,1) .. (10,1)
-    for (int x = 0; x <= 10; ++x)
-        QCOMPARE(s.pixel(x, 1), kBlack);
-    QCOMPARE(s.pixel(11, 1), kWhite);
-    QCOMPARE(countColor(s, kBlack), 11);
-    // Twips convert at 15 per pixel, halves to even: 22.5 twips is pixel 1.5 -> 2.
-    s.Cls();
-    s.Line(22.5f, 0, 22.5f, 0);
-    QCOMPARE(s.pixel(2, 0), kBlack);
-    QCOMPARE(s.CurrentX, 22.5f);
-}
-
 void TestCommon::invertedLineRestoresPicture() {
     ImageSurface s(QStringLiteral("s"), 600, 600);
     s.BackColor = RGB(200, 100, 50);
@@ -246,44 +208,58 @@ void TestCommon::invertedLineRestoresPicture() {
     QVERIFY(s.image() == before);
 }
 
-void TestCommon::lineStyles_data() {
+// Which pixels a call paints on a 20 x 20 pixel surface (300 x 300 twips).
+void TestCommon::paintedPixels_data() {
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QList<float>>("coords");
     QTest::addColumn<int>("style");
-    QTest::addColumn<int>("painted"); // of 48 pixels
-    QTest::newRow("solid") << kSolid << 48;
-    QTest::newRow("dashed: 18 on, 6 off") << kDashed << 36;
-    QTest::newRow("dotted: 3 on, 3 off") << kDotted << 24;
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<QPoint>>("painted");
+    QTest::addColumn<QList<QPoint>>("unpainted");
+    using P = QList<QPoint>;
+    using C = QList<float>;
+    QTest::newRow("segment covers both end pixels") << "Line" << C{0, 15, 150, 15} << kSolid << 11
+                                                     << P{{0, 1}, {10, 1}} << P{{11, 1}};
+    // 22.5 twips is pixel 1.5, which rounds to the even 2.
+    QTest::newRow("half pixel rounds to even") << "Line" << C{22.5f, 0, 22.5f, 0} << kSolid << 1
+                                               << P{{2, 0}} << P{{1, 0}};
+    QTest::newRow("dashed: 18 on, 6 off") << "Line" << C{0, 0, 285, 0} << kDashed << 18
+                                          << P{{17, 0}} << P{{18, 0}, {19, 0}};
+    QTest::newRow("dotted: 3 on, 3 off") << "Line" << C{0, 0, 285, 0} << kDotted << 11
+                                         << P{{2, 0}, {6, 0}} << P{{3, 0}, {5, 0}};
+    QTest::newRow("box filled, corners in any order") << "Box" << C{45, 60, 15, 30} << kSolid << 9
+                                                      << P{{1, 2}, {3, 4}} << P{{4, 4}, {0, 2}};
+    QTest::newRow("pen line leaves its end pixel") << "PenLine" << C{2, 2, 2, 8} << kSolid << 6
+                                                   << P{{2, 2}, {2, 7}} << P{{2, 8}};
+    QTest::newRow("far outside, crossing") << "Line" << C{75, -3.0e8f, 75, 3.0e8f} << kSolid << 20
+                                           << P{{5, 0}, {5, 19}} << P{{4, 0}};
+    QTest::newRow("far outside, not crossing") << "Line" << C{-1.0e9f, -1.0e9f, -1.0e9f, 1.0e9f}
+                                               << kSolid << 0 << P{} << P{{0, 0}};
 }
 
-void TestCommon::lineStyles() {
+void TestCommon::paintedPixels() {
+    QFETCH(QString, op);
+    QFETCH(QList<float>, coords);
     QFETCH(int, style);
-    QFETCH(int, painted);
-    ImageSurface s(QStringLiteral("s"), 48 * 15, 30);
+    QFETCH(int, count);
+    QFETCH(QList<QPoint>, painted);
+    QFETCH(QList<QPoint>, unpainted);
+    ImageSurface s(QStringLiteral("s"), 300, 300);
     s.Cls();
     s.DrawStyle = style;
-    s.Line(0, 0, 47 * 15, 0);
-    QCOMPARE(countColor(s, kBlack), painted);
-}
-
-void TestCommon::boxIsFilledInclusive() {
-    ImageSurface s(QStringLiteral("s"), 300, 300);
-    s.Cls();
-    s.Box(45, 60, 15, 30, RGB(255, 0, 0)); // corners in any order: pixels 1..3 x 2..4
-    QCOMPARE(countColor(s, RGB(255, 0, 0)), 9);
-    QCOMPARE(s.pixel(1, 2), RGB(255, 0, 0));
-    QCOMPARE(s.pixel(3, 4), RGB(255, 0, 0));
-    QCOMPARE(s.pixel(4, 4), kWhite);
-    QCOMPARE(s.CurrentX, 15.0f);
-    QCOMPARE(s.CurrentY, 30.0f);
-}
-
-void TestCommon::penLineLeavesEndPixel() {
-    ImageSurface s(QStringLiteral("s"), 300, 300);
-    s.Cls();
-    s.PenLine(2, 2, 2, 8, RGB(0, 180, 0));
-    QCOMPARE(countColor(s, RGB(0, 180, 0)), 6);
-    QCOMPARE(s.pixel(2, 2), RGB(0, 180, 0));
-    QCOMPARE(s.pixel(2, 7), RGB(0, 180, 0));
-    QCOMPARE(s.pixel(2, 8), kWhite);
+    if (op == QLatin1String("Line"))
+        s.Line(coords[0], coords[1], coords[2], coords[3]);
+    else if (op == QLatin1String("Box"))
+        s.Box(coords[0], coords[1], coords[2], coords[3]);
+    else
+        s.PenLine(int(coords[0]), int(coords[1]), int(coords[2]), int(coords[3]), kBlack);
+    QCOMPARE(countColor(s, kBlack), count);
+    for (const QPoint& p : painted)
+        QCOMPARE(s.pixel(p.x(), p.y()), kBlack);
+    for (const QPoint& p : unpainted)
+        QCOMPARE(s.pixel(p.x(), p.y()), kWhite);
+    if (op != QLatin1String("PenLine")) // the print position follows the end point
+        QCOMPARE(s.CurrentX, coords[2]);
 }
 
 void TestCommon::printAdvancesPosition() {
@@ -303,17 +279,6 @@ void TestCommon::printAdvancesPosition() {
     QCOMPARE(prints[0].x1, 50.0f);
     QCOMPARE(prints[0].y1, 100.0f);
     QCOMPARE(prints[0].color, kWhite);
-}
-
-void TestCommon::lineFarOutsideIsClipped() {
-    ImageSurface s(QStringLiteral("s"), 300, 300);
-    s.Cls();
-    // A vertical line from far above to far below crosses the 20-pixel image.
-    s.Line(75, -3.0e8f, 75, 3.0e8f);
-    QCOMPARE(countColor(s, kBlack), 20);
-    s.Cls();
-    s.Line(-1.0e9f, -1.0e9f, -1.0e9f, 1.0e9f); // wholly outside: nothing painted
-    QCOMPARE(countColor(s, kBlack), 0);
 }
 
 void TestCommon::recordedCallText() {
