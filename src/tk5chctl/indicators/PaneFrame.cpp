@@ -1,5 +1,11 @@
 #include "PaneFrame.h"
 
+#include "common/ChartError.h"
+#include "common/Formats.h"
+
+#include <cmath>
+#include <vector>
+
 namespace tk5::indicators {
 
 PaneFrame::PaneFrame(DrawingSurface& rulerSurface, DrawingSurface& plotSurface,
@@ -22,17 +28,12 @@ float PaneFrame::centredK(float M) const {
 }
 
 void PaneFrame::referenceLines() {
+    plot.ForeColor = RGB(0, 0, 0);
+    plot.DrawWidth = 1;
     const float w = static_cast<float>(W), h = static_cast<float>(H);
     plot.Line(0, h / 2, w, h / 2);
     plot.Line(0, h - 50, w, h - 50);
     plot.Line(0, 50, w, 50);
-}
-
-void PaneFrame::referenceLines(Color color) {
-    const float w = static_cast<float>(W), h = static_cast<float>(H);
-    plot.Line(0, h / 2, w, h / 2, color);
-    plot.Line(0, h - 50, w, h - 50, color);
-    plot.Line(0, 50, w, 50, color);
 }
 
 void PaneFrame::bar(long day, double y0, double y1) {
@@ -46,9 +47,35 @@ void PaneFrame::bar(long day, double y0, double y1) {
     }
 }
 
-void PaneFrame::segment(long day, double yOlder, double yDay) {
-    const float x1 = x(day + 1), x0 = x(day);
-    plot.Line(x1, toSingle(yOlder), x0, toSingle(yDay));
+void PaneFrame::line(const std::function<double(long)>& yOf, bool tolerant) {
+    for (long i = e; i >= s; --i) {
+        auto step = [&] {
+            const double yOlder = yOf(i + 1), yDay = yOf(i);
+            const float x1 = x(i + 1), x0 = x(i);
+            plot.Line(x1, toSingle(yOlder), x0, toSingle(yDay));
+        };
+        if (tolerant)
+            skipOnError(step);
+        else
+            step();
+    }
+}
+
+void PaneFrame::centredBars(const std::function<double(long)>& valueOf, Color color) {
+    referenceLines();
+    // Each shown day's value once: element i - s.
+    std::vector<double> values;
+    float M = 0;
+    for (long i = s; i <= e; ++i) {
+        values.push_back(valueOf(i));
+        if (std::fabs(values.back()) > M) M = toSingle(std::fabs(values.back()));
+    }
+    const float k = centredK(M);
+    plot.ForeColor = color;
+    for (long i = e; i >= s; --i)
+        bar(i, H / 2, centredY(values[static_cast<size_t>(i - s)], k));
+    centredRuler(formatFixed(M, 2));
+    bands();
 }
 
 void PaneFrame::tick(float x0, double y) {

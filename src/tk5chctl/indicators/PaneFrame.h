@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // The display routines of the panes live in tk5::indicators: two of them carry the same
 // names (FastStochastic, SlowStochastic) as the IndicatorKind codes that choose them.
@@ -41,19 +42,27 @@ public:
     // The scale of the centred family for a largest value M: (H - 100) / (2 x M), and 0 when
     // M is 0 (every value then lies on the centre line).
     float centredK(float M) const;
+    // H/2 - v x k.
+    double centredY(double v, float k) const { return H / 2 - v * k; }
 
-    // The plot's three reference lines at H/2, H - 50 and 50, in the plot's ForeColor or in
-    // the colour given.
+    // Sets the plot's pen to black, one pixel wide, and draws its three reference lines at
+    // H/2, H - 50 and 50.
     void referenceLines();
-    void referenceLines(Color color);
 
     // The bar of a day from y0 to y1 in the plot's ForeColor: one-pixel vertical lines at
     // x - 15, x, x + 15 and, while the window spans fewer than 130 days (e - s < 130), also
     // at x - 30 and x + 30.
     void bar(long day, double y0, double y1);
-    // One step of a line plot: from (x(day + 1), yOlder) to (x(day), yDay) in the plot's
-    // ForeColor.
-    void segment(long day, double yOlder, double yDay);
+    // A line plot in the plot's ForeColor, one segment a day from day e down to day s: from
+    // (x(i + 1), yOf(i + 1)) to (x(i), yOf(i)), so it starts at x = 0. A tolerant line skips
+    // a segment whose step fails; otherwise the failure ends the drawing.
+    void line(const std::function<double(long)>& yOf, bool tolerant = false);
+
+    // The whole pane of one value per shown day as bars around the centre line: reference
+    // lines, valueOf of days s .. e once each and in that order, their largest absolute value
+    // M, bars of days e .. s in `color` scaled by centredK(M), the ruler labelled "####0.00"
+    // of M, and the bands. A failing value ends the drawing after the reference lines.
+    void centredBars(const std::function<double(long)>& valueOf, Color color);
 
     // Ruler ticks and labels of the scale families; a tick runs from its x to W on the ruler.
     void oscillatorRuler();                    // 0..100: "100", "50", "0"

@@ -4,29 +4,39 @@
 
 namespace tk5::indicators {
 
-namespace {
-
-void drawLine(PaneFrame& pane, const FloatDays& values) {
-    const double H = pane.H;
-    for (long i = pane.e; i >= pane.s; --i) {
+void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDays& price_high,
+                    const FloatDays& price_low, std::int16_t K, std::int16_t D,
+                    ExtremeOf lowest, ExtremeOf highest, int closeDays, bool rulerFirst) {
+    FloatDays percentK(kBufferCapacity);
+    float low = 0, high = 0;
+    for (long i = pane.s; i <= pane.e + D; ++i) {
+        skipOnError([&] { low = lowest(price_low, i, K); });
+        skipOnError([&] { high = highest(price_high, i, K); });
         skipOnError([&] {
-            pane.segment(i, H - 50 - values[i + 1] * (H - 100) / 100,
-                         H - 50 - values[i] * (H - 100) / 100);
+            // The mean as (c0 / n + c1 / n) + c2 / n, in double precision.
+            double close = 0;
+            for (long j = i; j < i + closeDays; ++j)
+                close += static_cast<double>(price_close[j]) / closeDays;
+            percentK[i] = toSingle(divide(close - low, static_cast<double>(high) - low) * 100);
         });
     }
-}
 
-} // namespace
+    if (rulerFirst) pane.oscillatorRuler();
+    pane.referenceLines();
+    if (!rulerFirst) pane.oscillatorRuler();
 
-void drawStochasticLines(PaneFrame& pane, const FloatDays& percentK, std::int16_t D) {
-    drawLine(pane, percentK);
+    const double H = pane.H;
+    auto drawLine = [&](const FloatDays& values) {
+        pane.line([&](long i) { return H - 50 - values[i] * (H - 100) / 100; }, true);
+    };
+    drawLine(percentK);
 
     FloatDays percentD(kBufferCapacity);
     skipOnError([&] {
         CalculateMA(percentK, percentD, static_cast<std::int16_t>(pane.s), add16(pane.e, 1), D);
     });
     pane.plot.ForeColor = RGB(200, 0, 0);
-    drawLine(pane, percentD);
+    drawLine(percentD);
 
     pane.bands();
 }

@@ -13,10 +13,7 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
                  std::int16_t N2, std::int16_t N3, Color bandColor) {
     PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
     const long s = pane.s, e = pane.e;
-    const double H = pane.H;
 
-    plot.ForeColor = RGB(0, 0, 0);
-    plot.DrawWidth = 1;
     pane.referenceLines();
 
     FloatDays macd(kBufferCapacity);
@@ -28,7 +25,6 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
         macd[i] = m;
     }
     const float k = pane.centredK(M);
-    auto y = [&](double v) { return H / 2 - v * k; };
 
     // The signal of days s .. e + 1 once (element i - s); the one of day e + 1 reads the
     // MACD value of day e + 1 + N3, which was never computed and holds 0.
@@ -38,17 +34,14 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
     auto signalOf = [&](long i) { return static_cast<double>(signal[static_cast<size_t>(i - s)]); };
 
     plot.ForeColor = RGB(28, 177, 227);
-    plot.DrawWidth = 1;
     for (long i = e; i >= s; --i)
-        pane.bar(i, H / 2, y(static_cast<double>(macd[i]) - signalOf(i)));
+        pane.bar(i, pane.H / 2, pane.centredY(static_cast<double>(macd[i]) - signalOf(i), k));
 
     plot.ForeColor = RGB(0, 0, 0);
-    for (long i = e; i >= s; --i)
-        pane.segment(i, y(macd[i + 1]), y(macd[i]));
+    pane.line([&](long i) { return pane.centredY(macd[i], k); });
 
     plot.ForeColor = RGB(200, 0, 0);
-    for (long i = e; i >= s; --i)
-        pane.segment(i, y(signalOf(i + 1)), y(signalOf(i)));
+    pane.line([&](long i) { return pane.centredY(signalOf(i), k); });
 
     pane.centredRuler(formatFixed(M, 2));
     pane.bands();

@@ -39,15 +39,11 @@ void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDa
 
     const float k = pane.oscillatorK();
 
-    plot.DrawWidth = 1;
-    plot.ForeColor = RGB(0, 0, 0);
     pane.referenceLines();
     pane.oscillatorRuler();
 
     plot.ForeColor = RGB(178, 0, 178);
-    for (long i = e; i >= s; --i)
-        skipOnError(
-            [&] { pane.segment(i, pane.oscillatorY(mfi[i + 1], k), pane.oscillatorY(mfi[i], k)); });
+    pane.line([&](long i) { return pane.oscillatorY(mfi[i], k); }, true);
 
     pane.bands();
 }

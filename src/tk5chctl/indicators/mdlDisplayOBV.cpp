@@ -38,10 +38,7 @@ void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     float M = 0;
     skipOnError([&] { M = WindowAbsMaximum(obv, s, e); });
 
-    plot.DrawWidth = 1;
-    pane.referenceLines(RGB(0, 0, 0));
-
-    plot.DrawWidth = 1;
+    pane.referenceLines();
     plot.ForeColor = RGB(0, 128, 0);
     for (long i = s; i <= e; ++i) {
         skipOnError([&] {

@@ -35,8 +35,6 @@ void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
     const long s = pane.s, e = pane.e;
 
-    plot.ForeColor = RGB(0, 0, 0);
-    plot.DrawWidth = 1;
     pane.referenceLines();
     pane.oscillatorRuler();
 
@@ -45,9 +43,7 @@ void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     std::vector<double> rsi;
     for (long i = s; i <= e + 1; ++i)
         rsi.push_back(CalculateRSI(price_close, i, N));
-    for (long i = e; i >= s; --i)
-        pane.segment(i, pane.oscillatorY(rsi[static_cast<size_t>(i + 1 - s)], k),
-                     pane.oscillatorY(rsi[static_cast<size_t>(i - s)], k));
+    pane.line([&](long i) { return pane.oscillatorY(rsi[static_cast<size_t>(i - s)], k); });
 
     pane.bands();
 }

@@ -42,12 +42,8 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
     float k = 0;
     skipOnError([&] { k = toSingle(divide(H / 2 - 50, M)); });
 
-    plot.ForeColor = RGB(0, 0, 0);
-    plot.DrawWidth = 1;
     pane.referenceLines();
-
-    for (long i = e; i >= s; --i)
-        skipOnError([&] { pane.segment(i, H / 2 - change(i + 1) * k, H / 2 - change(i) * k); });
+    pane.line([&](long i) { return pane.centredY(change(i), k); }, true);
 
     pane.centredRuler(formatFixed(M, 2));
     pane.bands();
