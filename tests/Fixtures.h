@@ -17,13 +17,12 @@
 
 namespace tk5::test {
 
-inline void useEnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+inline void useEnglishLocale() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
 
 // The sample histories of the project.
 inline QString sampleHistDir() { return qEnvironmentVariable("TK5_HIST"); }
-// Files made for the tests.
-inline QString testDataDir() { return qEnvironmentVariable("TK5_TEST_DATA"); }
-
 struct Day {
     float high, low, close;
     std::int32_t volume = 1000;
@@ -94,8 +93,7 @@ struct Surfaces {
 inline std::vector<DrawCall> callsOf(const RecordingSurface& s, DrawCall::Op op) {
     std::vector<DrawCall> out;
     for (const DrawCall& c : s.calls().calls())
-        if (c.op == op)
-            out.push_back(c);
+        if (c.op == op) out.push_back(c);
     return out;
 }
 
@@ -103,8 +101,7 @@ inline std::vector<DrawCall> callsOf(const RecordingSurface& s, DrawCall::Op op)
 inline QStringList printed(const RecordingSurface& s) {
     QStringList out;
     for (const DrawCall& c : s.calls().calls())
-        if (c.op == DrawCall::Op::Print)
-            out << c.text;
+        if (c.op == DrawCall::Op::Print) out << c.text;
     return out;
 }
 

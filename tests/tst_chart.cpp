@@ -131,11 +131,23 @@ private slots:
         // 15 / 2.5 + 0.5 = 6.5 -> 6; 5 / 2.5 - 0.5 = 1.5 -> 2.
         QTest::newRow("15/5") << RulerCase{15, 5, H, 2.5, 6, 2, {"$ 5", "$ 7.5", "$ 10", "$ 12.5"}};
         // 21.5 -> 22 and 12.5 -> 12: a maximum on an odd step gets one step above it.
-        QTest::newRow("21/13")
-            << RulerCase{21, 13, H, 1, 22, 12, QStringList(to19) << "$ 20" << "$ 21"};
+        QTest::newRow("21/13") << RulerCase{21,
+                                            13,
+                                            H,
+                                            1,
+                                            22,
+                                            12,
+                                            QStringList(to19) << "$ 20"
+                                                              << "$ 21"};
         // range 0.25: step 0.05; 0.05 / 0.05 - 0.5 = 0.5 -> 0; 0.3 / 0.05 + 0.5 -> 7.
-        QTest::newRow("0.3/0.05") << RulerCase{0.3f, 0.05f, H, 0.05f, 7, 0, {"$ 0", "$ 0.05",
-                                               "$ 0.1", "$ 0.15", "$ 0.2", "$ 0.25", "$ 0.3"}};
+        QTest::newRow("0.3/0.05") << RulerCase{
+            0.3f,
+            0.05f,
+            H,
+            0.05f,
+            7,
+            0,
+            {"$ 0", "$ 0.05", "$ 0.1", "$ 0.15", "$ 0.2", "$ 0.25", "$ 0.3"}};
         // "$ 19" begins at h - 230 - 7 (h - 100) / 8: 45 for h = 1500, 46 for h = 1508.
         QTest::newRow("label at 45 left out") << RulerCase{20, 12, 1500, 1, 20, 12, to18};
         QTest::newRow("label at 46 shown") << RulerCase{20, 12, 1508, 1, 20, 12, to19};
@@ -184,7 +196,9 @@ private slots:
 
     void extremes_data() {
         QTest::addColumn<QList<float>>("t"); // s, e, maximum, minimum
-        for (QList<float> r : {QList<float>{1, 5, 9.5f, 0.5f}, {2, 3, 9, 1}, {5, 5, 3, 2.5f},
+        for (QList<float> r : {QList<float>{1, 5, 9.5f, 0.5f},
+                               {2, 3, 9, 1},
+                               {5, 5, 3, 2.5f},
                                {3, 1, 7, 4}}) // s > e: day s alone
             QTest::addRow("%g..%g", double(r[0]), double(r[1])) << r;
     }
@@ -200,12 +214,12 @@ private slots:
         QTest::addColumn<int>("e");
         QTest::addColumn<std::vector<int>>("columns"); // pixels of day 1's bar at row 333
         // 250 days loaded; day 1 at x = 8745 - 8745 / (e + 1) twips.
-        QTest::newRow("n = 9") << 10 << std::vector<int>{529, 530, 531};  // 7950
-        QTest::newRow("n = 29") << 30 << std::vector<int>{563, 564, 565}; // 8462.9
-        QTest::newRow("n = 30") << 31 << std::vector<int>{565};           // 8471.7
-        QTest::newRow("n = 31") << 32 << std::vector<int>{564, 565};      // 8480
-        QTest::newRow("n = 99") << 100 << std::vector<int>{576, 577};     // 8658.4
-        QTest::newRow("n = 100") << 101 << std::vector<int>{577};         // 8659.3
+        QTest::newRow("n = 9") << 10 << std::vector<int>{529, 530, 531};       // 7950
+        QTest::newRow("n = 29") << 30 << std::vector<int>{563, 564, 565};      // 8462.9
+        QTest::newRow("n = 30") << 31 << std::vector<int>{565};                // 8471.7
+        QTest::newRow("n = 31") << 32 << std::vector<int>{564, 565};           // 8480
+        QTest::newRow("n = 99") << 100 << std::vector<int>{576, 577};          // 8658.4
+        QTest::newRow("n = 100") << 101 << std::vector<int>{577};              // 8659.3
         QTest::newRow("e 400 clamped to 250") << 400 << std::vector<int>{581}; // 8710.2
     }
     void barStyles() {
@@ -276,7 +290,8 @@ private slots:
         }
         QCOMPARE(threw, t.fails);
         const auto lines = c.lines(t.kind == "ma10"        ? RGB(200, 0, 0)
-                                   : t.kind == "envelopes" ? RGB(255, 0, 255) : kBlack);
+                                   : t.kind == "envelopes" ? RGB(255, 0, 255)
+                                                           : kBlack);
         const int per = t.kind == "envelopes" || t.kind == "bands" ? 2 : 1;
         QCOMPARE(lines.size(), size_t(per * t.days));
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -353,7 +368,7 @@ private slots:
         QCOMPARE(c.sf.PriceRuler.calls().calls().size(), size_t(t.hidden)); // a Cls
         const auto& calls = c.sf.Picture1.calls().calls();
         QCOMPARE(calls[0].op, t.hidden ? DrawCall::Op::Cls : DrawCall::Op::Line); // or a bar
-        QCOMPARE(calls.size(), size_t(t.hidden ? 1 + 12 : 2 * 300 + 12));        // and the arrows
+        QCOMPARE(calls.size(), size_t(t.hidden ? 1 + 12 : 2 * 300 + 12));         // and the arrows
     }
 
     // Each band told from its neighbours at its limits (days back from 31 Dec 2014): d a tick and
@@ -361,8 +376,14 @@ private slots:
     void dateBands_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("traits");
-        for (auto [n, traits] : {std::pair{8, "dlt"}, {9, "dl"}, {29, "dl"}, {30, "dL"},
-                                 {299, "dL"}, {300, ""}, {499, ""}, {500, "x"}})
+        for (auto [n, traits] : {std::pair{8, "dlt"},
+                                 {9, "dl"},
+                                 {29, "dl"},
+                                 {30, "dL"},
+                                 {299, "dL"},
+                                 {300, ""},
+                                 {499, ""},
+                                 {500, "x"}})
             QTest::addRow("%d", n) << n << QString::fromLatin1(traits);
     }
     void dateBands() {
@@ -401,13 +422,26 @@ private slots:
         QTest::newRow("band 3 January with year")
             << DateCase{QDate(2015, 1, 23), 1, 40, {"Jan,15"}, 40, 1, 1, 17, 150};
         // Mar 1, 2013 .. Apr 24, 2014: 13 new months, grid in Jan, Apr, Jul, Oct; Apr 1 day 279.
-        QTest::newRow("band 4") << DateCase{QDate(2014, 4, 24), 1, 300, {"Apr", "May", "Jun", "Jul",
-                                            "Aug", "Sep", "Oct", "Nov", "Dec", "J,14", "Feb",
-                                            "Mar", "Apr"}, 13, 0, 5, 279, 120};
+        QTest::newRow("band 4") << DateCase{QDate(2014, 4, 24),
+                                            1,
+                                            300,
+                                            {"Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
+                                             "Dec", "J,14", "Feb", "Mar", "Apr"},
+                                            13,
+                                            0,
+                                            5,
+                                            279,
+                                            120};
         // Mar 1, 2012 .. Jan 29, 2014: 22 new months; Apr 2, 2012 is day 478.
-        QTest::newRow("band 5") << DateCase{QDate(2014, 1, 29), 1, 500,
+        QTest::newRow("band 5") << DateCase{QDate(2014, 1, 29),
+                                            1,
+                                            500,
                                             {"A", "J", "O", "J,13", "A", "J", "O", "J,14"},
-                                            22, 0, 8, 478, 15};
+                                            22,
+                                            0,
+                                            8,
+                                            478,
+                                            15};
     }
     void dateLabels() {
         QFETCH(DateCase, t);
@@ -423,7 +457,8 @@ private slots:
         QVERIFY(std::all_of(prints.begin(), prints.end(),
                             [](auto& p) { return p.y1 == 100 && p.color == kWhite; }));
         QVERIFY(t.day == 0 || std::any_of(prints.begin(), prints.end(), [&](auto& p) {
-                    return near(p.x1, xOf(t.day, t.s, t.e) - t.offset); }));
+                    return near(p.x1, xOf(t.day, t.s, t.e) - t.offset);
+                }));
         // Dotted grid lines the chart's height at ticks; the chart left black and solid.
         const auto grid = callsOf(c.sf.Picture1, DrawCall::Op::Line);
         const auto ticks = callsOf(c.sf.DateRuler, DrawCall::Op::Line);

@@ -41,16 +41,15 @@ private slots:
 
 void TestCommon::fixedFormats_data() {
     QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("fixed");
-    QTest::addColumn<QString>("noLeadingZero");
-    QTest::newRow("half") << 0.5 << 2 << "0.50" << ".50";
-    QTest::newRow("negative below one") << -0.25 << 2 << "-0.25" << "-.25";
-    QTest::newRow("no thousands separator") << 12345.678 << 2 << "12345.68" << "12345.68";
-    QTest::newRow("whole") << 100.0 << 2 << "100.00" << "100.00";
-    QTest::newRow("one decimal") << 10.04 << 1 << "10.0" << "10.04";
-    QTest::newRow("zero") << 0.0 << 2 << "0.00" << ".00";
-    QTest::newRow("rounds up") << 1.236 << 2 << "1.24" << "1.24";
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("noLeadingZero"); // two decimals
+    QTest::newRow("half") << 0.5 << "0.50" << 2 << ".50";
+    QTest::newRow("negative below one") << -0.25 << "-0.25" << 2 << "-.25";
+    QTest::newRow("no thousands separator") << 12345.678 << "12345.68" << 2 << "12345.68";
+    QTest::newRow("one decimal") << 10.04 << "10.0" << 1 << "10.04";
+    QTest::newRow("zero") << 0.0 << "0.00" << 2 << ".00";
+    QTest::newRow("rounds up") << 1.236 << "1.24" << 2 << "1.24";
 }
 
 void TestCommon::fixedFormats() {
@@ -118,8 +117,7 @@ void TestCommon::numbersFromText() {
     QCOMPARE(leadingNumber(text), leading);
     const auto whole = textToNumber(text);
     QCOMPARE(whole.has_value(), isNumber);
-    if (isNumber)
-        QCOMPARE(*whole, leading);
+    if (isNumber) QCOMPARE(*whole, leading);
 }
 
 void TestCommon::conversions_data() {
@@ -172,7 +170,10 @@ void TestCommon::dayArrayBounds() {
     QVERIFY_THROWS_EXCEPTION(ChartError, buffer[3001]);
     int reached = 0;
     volatile long past = 3001; // not a constant, as in the drawing code
-    skipOnError([&] { buffer[past] = 1; reached = 1; });
+    skipOnError([&] {
+        buffer[past] = 1;
+        reached = 1;
+    });
     skipOnError([&] { reached += 2; });
     QCOMPARE(reached, 2); // the failing step was skipped, the next one ran
 }
@@ -218,23 +219,23 @@ void TestCommon::paintedPixels_data() {
     QTest::addColumn<QList<QPoint>>("unpainted");
     using P = QList<QPoint>;
     using C = QList<float>;
-    QTest::newRow("segment covers both end pixels") << "Line" << C{0, 15, 150, 15} << kSolid << 11
-                                                     << P{{0, 1}, {10, 1}} << P{{11, 1}};
+    QTest::newRow("segment covers both end pixels")
+        << "Line" << C{0, 15, 150, 15} << kSolid << 11 << P{{0, 1}, {10, 1}} << P{{11, 1}};
     // 22.5 twips is pixel 1.5, which rounds to the even 2.
-    QTest::newRow("half pixel rounds to even") << "Line" << C{22.5f, 0, 22.5f, 0} << kSolid << 1
-                                               << P{{2, 0}} << P{{1, 0}};
-    QTest::newRow("dashed: 18 on, 6 off") << "Line" << C{0, 0, 285, 0} << kDashed << 18
-                                          << P{{17, 0}} << P{{18, 0}, {19, 0}};
-    QTest::newRow("dotted: 3 on, 3 off") << "Line" << C{0, 0, 285, 0} << kDotted << 11
-                                         << P{{2, 0}, {6, 0}} << P{{3, 0}, {5, 0}};
-    QTest::newRow("box filled, corners in any order") << "Box" << C{45, 60, 15, 30} << kSolid << 9
-                                                      << P{{1, 2}, {3, 4}} << P{{4, 4}, {0, 2}};
-    QTest::newRow("pen line leaves its end pixel") << "PenLine" << C{2, 2, 2, 8} << kSolid << 6
-                                                   << P{{2, 2}, {2, 7}} << P{{2, 8}};
-    QTest::newRow("far outside, crossing") << "Line" << C{75, -3.0e8f, 75, 3.0e8f} << kSolid << 20
-                                           << P{{5, 0}, {5, 19}} << P{{4, 0}};
-    QTest::newRow("far outside, not crossing") << "Line" << C{-1.0e9f, -1.0e9f, -1.0e9f, 1.0e9f}
-                                               << kSolid << 0 << P{} << P{{0, 0}};
+    QTest::newRow("half pixel rounds to even")
+        << "Line" << C{22.5f, 0, 22.5f, 0} << kSolid << 1 << P{{2, 0}} << P{{1, 0}};
+    QTest::newRow("dashed: 18 on, 6 off")
+        << "Line" << C{0, 0, 285, 0} << kDashed << 18 << P{{17, 0}} << P{{18, 0}, {19, 0}};
+    QTest::newRow("dotted: 3 on, 3 off")
+        << "Line" << C{0, 0, 285, 0} << kDotted << 11 << P{{2, 0}, {6, 0}} << P{{3, 0}, {5, 0}};
+    QTest::newRow("box filled, corners in any order")
+        << "Box" << C{45, 60, 15, 30} << kSolid << 9 << P{{1, 2}, {3, 4}} << P{{4, 4}, {0, 2}};
+    QTest::newRow("pen line leaves its end pixel")
+        << "PenLine" << C{2, 2, 2, 8} << kSolid << 6 << P{{2, 2}, {2, 7}} << P{{2, 8}};
+    QTest::newRow("far outside, crossing")
+        << "Line" << C{75, -3.0e8f, 75, 3.0e8f} << kSolid << 20 << P{{5, 0}, {5, 19}} << P{{4, 0}};
+    QTest::newRow("far outside, not crossing")
+        << "Line" << C{-1.0e9f, -1.0e9f, -1.0e9f, 1.0e9f} << kSolid << 0 << P{} << P{{0, 0}};
 }
 
 void TestCommon::paintedPixels() {
@@ -294,9 +295,14 @@ void TestCommon::recordedCallText() {
     s.PenLine(1, 2, 3, 4, RGB(0, 180, 0));
     const QStringList lines = s.calls().toText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines[0], QStringLiteral("Picture1 Line 0 12.5 300 12.5 color=rgb(150,60,60) style=2 width=1 mode=13"));
+    QCOMPARE(lines[0],
+             QStringLiteral(
+                 "Picture1 Line 0 12.5 300 12.5 color=rgb(150,60,60) style=2 width=1 mode=13"));
     QCOMPARE(lines[1], QStringLiteral("Picture1 Box 0 0 30 30 color=rgb(0,0,52) mode=13"));
-    QCOMPARE(lines[2], QStringLiteral("Picture1 Print 10 20 \"$ 12.5\" color=rgb(150,60,60) font=\"Arial 8.25\" mode=13"));
+    QCOMPARE(
+        lines[2],
+        QStringLiteral(
+            "Picture1 Print 10 20 \"$ 12.5\" color=rgb(150,60,60) font=\"Arial 8.25\" mode=13"));
     QCOMPARE(lines[3], QStringLiteral("Picture1 PenLine 1 2 3 4 color=rgb(0,180,0) mode=13"));
 }
 

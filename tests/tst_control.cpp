@@ -50,9 +50,7 @@ QString periodsOf(const IndicatorSettings& s) {
                              s.volatility_periods2, s.money_flow_periods);
 }
 
-QColor qcolor(Color c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
+QColor qcolor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 QString rgbText(Color c) {
     return QStringLiteral("rgb(%1,%2,%3)").arg(redOf(c)).arg(greenOf(c)).arg(blueOf(c));
 }

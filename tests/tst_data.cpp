@@ -179,18 +179,30 @@ private slots:
         QTest::addColumn<QString>("ticker");
         QTest::addColumn<QString>("file"); // empty: no file name at all
         QTest::addColumn<bool>("loads");
-        QTest::newRow("brk:b") << "brk:b" << "BRK_B.csv" << true;
-        QTest::newRow("a:b:c") << "a:b:c" << "A_B_C.csv" << true;
-        QTest::newRow("missing file") << "nosuch" << "NOSUCH.csv" << false;
-        QTest::newRow("../../etc/passwd") << "../../etc/passwd" << "" << false;
-        QTest::newRow("..") << ".." << "" << false;
-        QTest::newRow("a/b") << "a/b" << "" << false;
-        QTest::newRow("empty") << "" << "" << false;
-        QTest::newRow("..\\secret") << "..\\secret" << "" << false;
-        QTest::newRow("NUL") << QStringLiteral("sec") + QChar(0) + "ret" << "" << false;
-        QTest::newRow("link leading outside") << "evil" << "EVIL.csv" << false;
-        QTest::newRow("directory") << "dir" << "DIR.csv" << false;
-        QTest::newRow("named pipe") << "fifo" << "FIFO.csv" << false;
+        QTest::newRow("brk:b") << "brk:b"
+                               << "BRK_B.csv" << true;
+        QTest::newRow("a:b:c") << "a:b:c"
+                               << "A_B_C.csv" << true;
+        QTest::newRow("missing file") << "nosuch"
+                                      << "NOSUCH.csv" << false;
+        QTest::newRow("../../etc/passwd") << "../../etc/passwd"
+                                          << "" << false;
+        QTest::newRow("..") << ".."
+                            << "" << false;
+        QTest::newRow("a/b") << "a/b"
+                             << "" << false;
+        QTest::newRow("empty") << ""
+                               << "" << false;
+        QTest::newRow("..\\secret") << "..\\secret"
+                                    << "" << false;
+        QTest::newRow("NUL") << QStringLiteral("sec") + QChar(0) + "ret"
+                             << "" << false;
+        QTest::newRow("link leading outside") << "evil"
+                                              << "EVIL.csv" << false;
+        QTest::newRow("directory") << "dir"
+                                   << "DIR.csv" << false;
+        QTest::newRow("named pipe") << "fifo"
+                                    << "FIFO.csv" << false;
     }
     void tickers() {
         QFETCH(QString, ticker);

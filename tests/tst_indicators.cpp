@@ -177,8 +177,8 @@ private slots:
         QTest::addColumn<int>("referenceLines");
         QTest::addColumn<QList<float>>("ruler"); // x1, y1, x2, y2 of the ticks; x, y of labels
         auto ruler = [](float x1, float x2, float x3, float top) {
-            return QList<float>{x1, 955, 8745, 955, x2, 502.5, 8745, 502.5, x3, 50, 8745, 50,
-                                50, top, 50, 402.5, 50, 805};
+            return QList<float>{x1, 955,  8745, 955, x2,  502.5, 8745,  502.5, x3,
+                                50, 8745, 50,   50,  top, 50,    402.5, 50,    805};
         };
         const QList<float> osc = ruler(250, 350, 450, 0), mid = ruler(550, 550, 550, 25);
         const QList<float> vol = ruler(300, 550, 550, 25);
@@ -249,8 +249,8 @@ private slots:
     void daysRead_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QList<int>>("periods");
-        QTest::addColumn<char>("series"); // C, H, L or V
-        QTest::addColumn<int>("lastDay"); // counted from e
+        QTest::addColumn<char>("series");   // C, H, L or V
+        QTest::addColumn<int>("lastDay");   // counted from e
         QTest::addColumn<double>("factor"); // the change made to a day
         using P = QList<int>;
         QTest::newRow("volume") << int(Volume) << P{} << 'V' << 0 << 3.0;

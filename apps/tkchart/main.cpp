@@ -44,8 +44,7 @@ struct Options {
 std::optional<int> wholeNumber(const QString& text, int low, int high) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < low || v > high)
-        return std::nullopt;
+    if (!ok || v < low || v > high) return std::nullopt;
     return v;
 }
 
@@ -54,8 +53,7 @@ bool wantsHeadless(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--png") == 0 || std::strncmp(argv[i], "--png=", 6) == 0)
             return true;
-    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen"))
-        return true;
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen")) return true;
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
@@ -75,7 +73,8 @@ Options parseOptions(const QStringList& arguments, bool headless) {
                                   QStringLiteral("Size in pixels (default 1280x800)."),
                                   QStringLiteral("WxH"));
     const QCommandLineOption png(
-        QStringLiteral("png"), QStringLiteral("Render headless to this file (default tkchart.png)."),
+        QStringLiteral("png"),
+        QStringLiteral("Render headless to this file (default tkchart.png)."),
         QStringLiteral("FILE"));
     const QCommandLineOption panes(
         QStringLiteral("panes"),
@@ -91,8 +90,7 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         QStringLiteral("FILE"));
     parser.addOptions({ticker, window, size, png, panes, setting, record});
 
-    if (!parser.parse(arguments))
-        fail(parser.errorText(), 2);
+    if (!parser.parse(arguments)) fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         std::exit(0);
@@ -105,8 +103,7 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     o.headless = headless;
     if (parser.isSet(ticker)) {
         o.ticker = parser.value(ticker).trimmed();
-        if (o.ticker.isEmpty())
-            fail(QStringLiteral("--ticker needs a ticker name"), 2);
+        if (o.ticker.isEmpty()) fail(QStringLiteral("--ticker needs a ticker name"), 2);
     }
     if (parser.isSet(window)) {
         const QStringList parts = parser.value(window).split(QLatin1Char(':'));
@@ -131,17 +128,14 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         o.width = *w;
         o.height = *h;
     }
-    if (headless)
-        o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
+    if (headless) o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
     if (parser.isSet(record)) {
-        if (!headless)
-            fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
+        if (!headless) fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
         o.record = parser.value(record);
     }
     for (const QString& kv : parser.values(setting)) {
         const qsizetype eq = kv.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            fail(QStringLiteral("--setting must be KEY=VALUE, not '%1'").arg(kv), 2);
+        if (eq <= 0) fail(QStringLiteral("--setting must be KEY=VALUE, not '%1'").arg(kv), 2);
         o.settings.insert(kv.left(eq), kv.mid(eq + 1));
         o.ownSettings = true;
     }
@@ -153,23 +147,20 @@ Options parseOptions(const QStringList& arguments, bool headless) {
                  2);
         for (int p = 0; p < 3; ++p) {
             const auto k = wholeNumber(parts[p], -32768, 32767);
-            if (!k)
-                fail(QStringLiteral("--panes: '%1' is not an indicator kind").arg(parts[p]), 2);
+            if (!k) fail(QStringLiteral("--panes: '%1' is not an indicator kind").arg(parts[p]), 2);
             o.settings.insert(QStringLiteral("Tech%1").arg(p + 1), QString::number(*k));
         }
         o.ownSettings = true;
     }
     // A headless render never touches the user's settings.
-    if (headless)
-        o.ownSettings = true;
+    if (headless) o.ownSettings = true;
     return o;
 }
 
 // Loads the ticker; false (with a message) when its file gives no day.
 bool load(TKchart& chart, const QString& ticker, QString* error) {
     chart.ReadDataFile(ticker);
-    if (chart.loadedDays() > 0)
-        return true;
+    if (chart.loadedDays() > 0) return true;
     *error = QStringLiteral("cannot read the history file of ticker '%1' in %2")
                  .arg(ticker, QDir::toNativeSeparators(chart.historyFolder()));
     return false;
@@ -195,8 +186,7 @@ int renderHeadless(const Options& o) {
     QCoreApplication::processEvents();
 
     QString error;
-    if (!load(chart, o.ticker, &error))
-        fail(error, 1);
+    if (!load(chart, o.ticker, &error)) fail(error, 1);
     if (o.first > chart.loadedDays())
         fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")
                  .arg(o.first)
@@ -204,8 +194,7 @@ int renderHeadless(const Options& o) {
                  .arg(chart.loadedDays()),
              1);
 
-    if (!o.record.isEmpty())
-        chart.startRecording();
+    if (!o.record.isEmpty()) chart.startRecording();
     try {
         redraw(chart, o.first, o.last);
     } catch (const TKchartError& e) {
@@ -253,8 +242,7 @@ public:
         QString error;
         if (!load(*chart_, ticker, &error)) {
             std::fprintf(stderr, "tkchart: %s\n", qPrintable(error));
-            if (userChose)
-                QMessageBox::warning(this, QStringLiteral("tkchart"), error);
+            if (userChose) QMessageBox::warning(this, QStringLiteral("tkchart"), error);
             return false;
         }
         setWindowTitle(QStringLiteral("tkchart - %1").arg(ticker));
@@ -274,8 +262,8 @@ private:
     void chooseTicker() {
         QStringList tickers;
         const QDir hist(chart_->historyFolder());
-        for (const QFileInfo& f : hist.entryInfoList({QStringLiteral("*.csv")}, QDir::Files,
-                                                     QDir::Name))
+        for (const QFileInfo& f :
+             hist.entryInfoList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
             tickers << f.completeBaseName();
         if (tickers.isEmpty()) {
             QMessageBox::information(this, QStringLiteral("tkchart"),
@@ -287,8 +275,7 @@ private:
         const QString ticker = QInputDialog::getItem(
             this, QStringLiteral("Open ticker"), QStringLiteral("Ticker:"), tickers,
             std::max<qsizetype>(0, tickers.indexOf(chart_->ticker_name().toUpper())), false, &ok);
-        if (ok)
-            showTicker(ticker, true);
+        if (ok) showTicker(ticker, true);
     }
 
     void savePicture() {
@@ -309,17 +296,14 @@ private:
 
 int main(int argc, char** argv) {
     const bool headless = wantsHeadless(argc, argv);
-    if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (headless) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tkchart"));
     const Options o = parseOptions(QApplication::arguments(), headless);
-    if (o.headless)
-        return renderHeadless(o);
+    if (o.headless) return renderHeadless(o);
 
     MainWindow window(o);
-    if (!window.showTicker(o.ticker, false))
-        return 1;
+    if (!window.showTicker(o.ticker, false)) return 1;
     if (o.first > window.chart().loadedDays())
         fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")
                  .arg(o.first)

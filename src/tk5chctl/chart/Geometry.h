@@ -9,9 +9,10 @@ namespace tk5 {
 // Height of price p on a surface of height H at the scale the price ruler left: the bottom
 // tick lies 50 twips above the lower edge.
 inline float priceToY(const ChartState& st, float H, float p) {
-    return static_cast<float>(H - 50.0 - (static_cast<double>(p) - static_cast<double>(st.price_step) *
-                                                                        st.ruler_bottom) *
-                                              st.price_scale);
+    return static_cast<float>(
+        H - 50.0 -
+        (static_cast<double>(p) - static_cast<double>(st.price_step) * st.ruler_bottom) *
+            st.price_scale);
 }
 
 // The day whose slot centre is nearest to x on a surface of width W showing days s..e:

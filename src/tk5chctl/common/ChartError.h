@@ -28,8 +28,7 @@ private:
 template <typename Step> inline void skipOnError(Step&& step) {
     try {
         step();
-    } catch (const ChartError&) {
-    }
+    } catch (const ChartError&) {}
 }
 
 } // namespace tk5

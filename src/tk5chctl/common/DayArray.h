@@ -32,9 +32,9 @@ public:
 private:
     void check(long day) const {
         if (!contains(day))
-            throw ChartError(ChartError::Kind::IndexOutOfRange,
-                             "day " + std::to_string(day) + " outside 1.." +
-                                 std::to_string(capacity()));
+            throw ChartError(ChartError::Kind::IndexOutOfRange, "day " + std::to_string(day) +
+                                                                    " outside 1.." +
+                                                                    std::to_string(capacity()));
     }
     std::vector<T> items_;
 };
@@ -42,8 +42,8 @@ private:
 using FloatDays = DayArray<float>;
 
 // Capacities named by what they hold.
-inline constexpr int kSeriesCapacity = 5000;  // days of a loaded history
-inline constexpr int kBufferCapacity = 3000;  // days of a scratch or overlay work buffer
+inline constexpr int kSeriesCapacity = 5000;     // days of a loaded history
+inline constexpr int kBufferCapacity = 3000;     // days of a scratch or overlay work buffer
 inline constexpr int kTransactionCapacity = 250; // buys, and sells, that can be recorded
 
 } // namespace tk5

@@ -22,14 +22,12 @@ QLocale plainLocale() {
 QString localised(const char* cText) {
     QString s = QString::fromLatin1(cText);
     const QString sep = QLocale().decimalPoint();
-    if (sep != QLatin1String("."))
-        s.replace(QLatin1Char('.'), sep);
+    if (sep != QLatin1String(".")) s.replace(QLatin1Char('.'), sep);
     return s;
 }
 
 QString general(double value, int significant) {
-    if (value == 0.0)
-        return QStringLiteral("0");
+    if (value == 0.0) return QStringLiteral("0");
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*g", significant, value);
     QString s = QString::fromLatin1(buf);
@@ -73,13 +71,12 @@ int monthFromName(const QString& name) {
         // English.
         for (const QLocale& loc : {english, here}) {
             for (int m = 1; m <= 12; ++m) {
-                for (const QString& n : {loc.monthName(m, QLocale::ShortFormat),
-                                         loc.monthName(m, QLocale::LongFormat),
-                                         loc.standaloneMonthName(m, QLocale::ShortFormat),
-                                         loc.standaloneMonthName(m, QLocale::LongFormat)}) {
+                for (const QString& n :
+                     {loc.monthName(m, QLocale::ShortFormat), loc.monthName(m, QLocale::LongFormat),
+                      loc.standaloneMonthName(m, QLocale::ShortFormat),
+                      loc.standaloneMonthName(m, QLocale::LongFormat)}) {
                     const QString key = monthKey(n);
-                    if (!key.isEmpty())
-                        cache.months.insert(key, m);
+                    if (!key.isEmpty()) cache.months.insert(key, m);
                 }
             }
         }
@@ -89,18 +86,15 @@ int monthFromName(const QString& name) {
 
 int fullYear(const QString& token) {
     const int y = token.toInt();
-    if (token.size() <= 2)
-        return y < 30 ? 2000 + y : 1900 + y;
+    if (token.size() <= 2) return y < 30 ? 2000 + y : 1900 + y;
     return y;
 }
 
 // ASCII digits only: other scripts' digits are not read as numbers here.
 bool isDigits(const QString& s) {
-    if (s.isEmpty())
-        return false;
+    if (s.isEmpty()) return false;
     for (QChar c : s)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
     return true;
 }
 
@@ -135,8 +129,7 @@ QString formatGeneral(double value) { return general(value, 15); }
 std::optional<QDate> readDate(const QString& text) {
     static const QRegularExpression separators(QStringLiteral("[-/., ]+"));
     const QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
-    if (parts.size() != 3)
-        return std::nullopt;
+    if (parts.size() != 3) return std::nullopt;
     const QString &a = parts[0], &b = parts[1], &c = parts[2];
     // Day and month numbers have one or two digits; a year has two (or one) or four.
     auto small = [](const QString& t) { return isDigits(t) && t.size() <= 2; };
@@ -169,17 +162,14 @@ std::optional<QDate> readDate(const QString& text) {
         return std::nullopt;
     }
     // Years before 100 are not calendar years a date text can name.
-    if (y < 100 || m == 0)
-        return std::nullopt;
+    if (y < 100 || m == 0) return std::nullopt;
     const QDate date(y, m, d);
-    if (!date.isValid())
-        return std::nullopt;
+    if (!date.isValid()) return std::nullopt;
     return date;
 }
 
 QString formatDate(const QDate& date, const QString& pattern) {
-    if (!date.isValid())
-        return {};
+    if (!date.isValid()) return {};
     const QLocale locale;
     QString out;
     qsizetype i = 0;

@@ -15,8 +15,7 @@ double leadingNumber(const QString& text) {
     while (p < end && (*p == ' ' || *p == '\t'))
         ++p;
     std::string prefix;
-    if (p < end && (*p == '+' || *p == '-'))
-        prefix += *p++;
+    if (p < end && (*p == '+' || *p == '-')) prefix += *p++;
     int digits = 0;
     while (p < end && *p >= '0' && *p <= '9') {
         prefix += *p++;
@@ -29,34 +28,29 @@ double leadingNumber(const QString& text) {
             ++digits;
         }
     }
-    if (digits == 0)
-        return 0.0;
+    if (digits == 0) return 0.0;
     if (p < end && (*p == 'e' || *p == 'E')) {
         std::string exponent(1, 'e');
         const char* q = p + 1;
-        if (q < end && (*q == '+' || *q == '-'))
-            exponent += *q++;
+        if (q < end && (*q == '+' || *q == '-')) exponent += *q++;
         bool any = false;
         while (q < end && *q >= '0' && *q <= '9') {
             exponent += *q++;
             any = true;
         }
-        if (any)
-            prefix += exponent;
+        if (any) prefix += exponent;
     }
     return std::strtod(prefix.c_str(), nullptr);
 }
 
 std::optional<double> textToNumber(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
+    if (t.isEmpty()) return std::nullopt;
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double v = locale.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
+    if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 

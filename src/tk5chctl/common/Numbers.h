@@ -60,8 +60,7 @@ inline float toSingle(double v) {
 
 // a / b, failing on a zero divisor or an undefined result.
 inline double divide(double a, double b) {
-    if (b == 0.0)
-        throw ChartError(ChartError::Kind::DivisionByZero, "division by zero");
+    if (b == 0.0) throw ChartError(ChartError::Kind::DivisionByZero, "division by zero");
     const double q = a / b;
     if (std::isnan(q) || std::isinf(q))
         throw ChartError(ChartError::Kind::Overflow, "division result out of range");
@@ -71,8 +70,7 @@ inline double divide(double a, double b) {
 // 16-bit integer arithmetic that fails instead of wrapping.
 inline std::int16_t add16(long a, long b) {
     const long r = a + b;
-    if (r < -32768 || r > 32767)
-        throw ChartError(ChartError::Kind::Overflow, "16-bit overflow");
+    if (r < -32768 || r > 32767) throw ChartError(ChartError::Kind::Overflow, "16-bit overflow");
     return static_cast<std::int16_t>(r);
 }
 

@@ -20,8 +20,7 @@ QString ChartCore::histDir() const { return histDir_.isEmpty() ? histDirectory()
 
 QVariant ChartCore::ReadDataFile(const QString& ticker, bool& b_Today_flag) {
     tk5::ReadDataFile(state_, ticker, b_Today_flag, histDir());
-    if (onCaptionChanged)
-        onCaptionChanged();
+    if (onCaptionChanged) onCaptionChanged();
     return {};
 }
 
@@ -63,8 +62,7 @@ void ChartCore::DisplayTechnicalIndicators(std::int16_t indicator1, std::int16_t
                                            std::int16_t indicator3) {
     tk5::DisplayTechnicalIndicators(state_, surfaces_, indicator1, indicator2, indicator3,
                                     paneBandColor());
-    if (onDrawComplete)
-        onDrawComplete();
+    if (onDrawComplete) onDrawComplete();
 }
 
 std::int16_t ChartCore::ConvertDateToInteger(const QString& str_date) const {
@@ -92,8 +90,8 @@ void ChartCore::FullRedraw() {
 
 Color ChartCore::paneBandColor() const {
     constexpr std::int32_t kDefault = 0x340000;
-    return static_cast<Color>(settings_ ? settings_->readInt32(QStringLiteral("BkgRulers"), kDefault)
-                                        : kDefault);
+    return static_cast<Color>(
+        settings_ ? settings_->readInt32(QStringLiteral("BkgRulers"), kDefault) : kDefault);
 }
 
 } // namespace tk5

@@ -110,8 +110,8 @@ struct ChartState {
     float mouse_y = 0;
 
     // What the caption labels above the chart show.
-    QString caption;               // CaptionLabel
-    QString change_caption;        // ChangeLabel
+    QString caption;        // CaptionLabel
+    QString change_caption; // ChangeLabel
     Color change_color = RGB(255, 0, 0);
 
     IndicatorSettings& pane(int p) { return pane_settings.at(static_cast<size_t>(p - 1)); }

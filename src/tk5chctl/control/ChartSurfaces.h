@@ -17,7 +17,9 @@ struct ChartSurfaces {
     DrawingSurface* TechRuler3 = nullptr; // pane 3 ruler
 
     // Pane p = 1, 2, 3.
-    DrawingSurface& plot(int p) const { return *(p == 1 ? Picture2 : p == 2 ? Picture3 : Picture4); }
+    DrawingSurface& plot(int p) const {
+        return *(p == 1 ? Picture2 : p == 2 ? Picture3 : Picture4);
+    }
     DrawingSurface& ruler(int p) const {
         return *(p == 1 ? TechRuler1 : p == 2 ? TechRuler2 : TechRuler3);
     }

@@ -37,8 +37,9 @@ QString DrawCall::toText() const {
     case Op::Line:
     case Op::Box:
     case Op::PenLine:
-        f << (op == Op::Line ? QStringLiteral("Line")
-                             : op == Op::Box ? QStringLiteral("Box") : QStringLiteral("PenLine"))
+        f << (op == Op::Line  ? QStringLiteral("Line")
+              : op == Op::Box ? QStringLiteral("Box")
+                              : QStringLiteral("PenLine"))
           << num(x1) << num(y1) << num(x2) << num(y2)
           << QStringLiteral("color=") + colorText(color);
         if (op == Op::Line)
@@ -72,10 +73,9 @@ QString DrawLog::toText() const {
     return out;
 }
 
-void DrawingSurface::record(DrawCall::Op op, float x1, float y1, float x2, float y2,
-                            Color color, const QString& text, std::vector<QPoint> points) {
-    if (!log_)
-        return;
+void DrawingSurface::record(DrawCall::Op op, float x1, float y1, float x2, float y2, Color color,
+                            const QString& text, std::vector<QPoint> points) {
+    if (!log_) return;
     DrawCall c;
     c.surface = name_;
     c.op = op;
@@ -91,7 +91,7 @@ void DrawingSurface::record(DrawCall::Op op, float x1, float y1, float x2, float
     c.points = std::move(points);
     if (op == DrawCall::Op::Print)
         c.font = QStringLiteral("%1 %2%3").arg(FontName, num(FontSize),
-                                                FontBold ? QStringLiteral(" bold") : QString());
+                                               FontBold ? QStringLiteral(" bold") : QString());
     log_->add(std::move(c));
 }
 

@@ -28,9 +28,9 @@ struct DrawCall {
     int style = kSolid;
     int mode = kDrawCopy;
     int width = 1;
-    QString text;                // Print: the text; otherwise empty
-    QString font;                // Print: family, size and weight
-    std::vector<QPoint> points;  // Polygon: the corners in pixels
+    QString text;               // Print: the text; otherwise empty
+    QString font;               // Print: family, size and weight
+    std::vector<QPoint> points; // Polygon: the corners in pixels
 
     QString toText() const;
 };
@@ -68,15 +68,15 @@ public:
     virtual float Height() const = 0;
 
     // Properties the drawing code reads and writes.
-    Color ForeColor = 0;          // pen colour of lines and text without an explicit colour
-    Color BackColor = 0xFFFFFF;   // colour Cls paints
-    int DrawWidth = 1;            // pen width in pixels
-    int DrawStyle = kSolid;       // 0 solid, 1 dashed, 2 dotted
-    int DrawMode = kDrawCopy;     // 13 copy, 6 invert
-    float CurrentX = 0;           // where the next Print begins; Line leaves its end point here
+    Color ForeColor = 0;        // pen colour of lines and text without an explicit colour
+    Color BackColor = 0xFFFFFF; // colour Cls paints
+    int DrawWidth = 1;          // pen width in pixels
+    int DrawStyle = kSolid;     // 0 solid, 1 dashed, 2 dotted
+    int DrawMode = kDrawCopy;   // 13 copy, 6 invert
+    float CurrentX = 0;         // where the next Print begins; Line leaves its end point here
     float CurrentY = 0;
     QString FontName = QStringLiteral("Arial");
-    float FontSize = 8.25f;       // points
+    float FontSize = 8.25f; // points
     bool FontBold = false;
 
     // Paints the whole surface with BackColor and homes the print position.

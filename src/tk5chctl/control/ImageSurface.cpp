@@ -65,8 +65,7 @@ void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
 }
 
 Color ImageSurface::pixel(int x, int y) const {
-    if (!image_.valid(x, y))
-        return 0;
+    if (!image_.valid(x, y)) return 0;
     const QRgb p = image_.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
@@ -83,8 +82,7 @@ float ImageSurface::TextWidth(const QString& text) const {
 }
 
 void ImageSurface::plot(int x, int y, Color color) {
-    if (!image_.valid(x, y))
-        return;
+    if (!image_.valid(x, y)) return;
     QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     if (DrawMode == kDrawInvert)
         line[x] = (line[x] ^ 0x00FFFFFFu) | 0xFF000000u;
@@ -109,8 +107,7 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
                              h - static_cast<double>(y1)};
         for (int i = 0; i < 4; ++i) {
             if (p[i] == 0.0) {
-                if (q[i] < 0.0)
-                    return;
+                if (q[i] < 0.0) return;
             } else {
                 const double r = q[i] / p[i];
                 if (p[i] < 0.0)
@@ -119,15 +116,13 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
                     t1 = std::min(t1, r);
             }
         }
-        if (t0 > t1)
-            return;
+        if (t0 > t1) return;
         const int nx1 = static_cast<int>(std::lround(x1 + t0 * dxd));
         const int ny1 = static_cast<int>(std::lround(y1 + t0 * dyd));
         const int nx2 = static_cast<int>(std::lround(x1 + t1 * dxd));
         const int ny2 = static_cast<int>(std::lround(y1 + t1 * dyd));
         step = std::max(std::abs(nx1 - x1), std::abs(ny1 - y1));
-        if (t1 < 1.0)
-            lastPixel = true;
+        if (t1 < 1.0) lastPixel = true;
         x1 = nx1;
         y1 = ny1;
         x2 = nx2;
@@ -139,10 +134,8 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
     int x = x1, y = y1;
     for (;;) {
         const bool last = (x == x2 && y == y2);
-        if ((!last || lastPixel) && styleOn(style, step))
-            plot(x, y, color);
-        if (last)
-            break;
+        if ((!last || lastPixel) && styleOn(style, step)) plot(x, y, color);
+        if (last) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -175,13 +168,11 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
 }
 
 void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
-    if (image_.isNull())
-        return;
+    if (image_.isNull()) return;
     QPainter p(&image_);
     p.setFont(currentFont());
     p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
-    if (DrawMode == kDrawInvert)
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QFontMetrics fm(p.font(), &image_);
     p.drawText(toPixel(x), toPixel(y) + fm.ascent(), text);
 }
@@ -191,8 +182,7 @@ void ImageSurface::paintPenLine(int x1, int y1, int x2, int y2, Color color) {
 }
 
 void ImageSurface::paintPolygon(const std::vector<QPoint>& corners, Color color) {
-    if (image_.isNull() || corners.size() < 3)
-        return;
+    if (image_.isNull() || corners.size() < 3) return;
     QPainter p(&image_);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(redOf(color), greenOf(color), blueOf(color)));

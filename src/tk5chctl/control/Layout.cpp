@@ -16,14 +16,12 @@ namespace tk5 {
 
 QRectF TKchartPrivate::twipsOf(QWidget* child) const {
     const auto it = placed.constFind(child->objectName());
-    if (it != placed.constEnd())
-        return *it;
+    if (it != placed.constEnd()) return *it;
     const QRect g = child->geometry();
     return QRectF(g.x() * 15.0, g.y() * 15.0, g.width() * 15.0, g.height() * 15.0);
 }
 
-void TKchartPrivate::place(QWidget* child, double left, double top, double width,
-                           double height) {
+void TKchartPrivate::place(QWidget* child, double left, double top, double width, double height) {
     if (width < 0 || height < 0)
         throw ChartError(ChartError::Kind::Overflow,
                          "negative size for " + child->objectName().toStdString());
@@ -64,8 +62,7 @@ void TKchartPrivate::layout(double W, double H) {
     skipOnError([&] { SSTab1->setCurrentIndex(0); });
     skipOnError([&] { place(Frame2, 100, 400, 2300, H - 500); });
     skipOnError([&] {
-        if (!Command1)
-            return;
+        if (!Command1) return;
         const QRectF g = twipsOf(Command1);
         place(Command1, g.left(), H - 1000, g.width(), g.height());
     });

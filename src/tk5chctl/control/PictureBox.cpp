@@ -45,28 +45,21 @@ void PictureSurface::paintPolygon(const std::vector<QPoint>& corners, Color colo
 
 int buttonCode(Qt::MouseButtons buttons) {
     int code = 0;
-    if (buttons & Qt::LeftButton)
-        code += 1;
-    if (buttons & Qt::RightButton)
-        code += 2;
-    if (buttons & Qt::MiddleButton)
-        code += 4;
+    if (buttons & Qt::LeftButton) code += 1;
+    if (buttons & Qt::RightButton) code += 2;
+    if (buttons & Qt::MiddleButton) code += 4;
     return code;
 }
 
 int shiftCode(Qt::KeyboardModifiers modifiers) {
     int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code += 1;
-    if (modifiers & Qt::ControlModifier)
-        code += 2;
-    if (modifiers & Qt::AltModifier)
-        code += 4;
+    if (modifiers & Qt::ShiftModifier) code += 1;
+    if (modifiers & Qt::ControlModifier) code += 2;
+    if (modifiers & Qt::AltModifier) code += 4;
     return code;
 }
 
-PictureBox::PictureBox(const QString& name, QWidget* parent)
-    : QWidget(parent), surface_(name) {
+PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent), surface_(name) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -77,8 +70,8 @@ PictureBox::PictureBox(const QString& name, QWidget* parent)
 
 void PictureBox::moveTwips(double left, double top, double width, double height) {
     if (width < 0 || height < 0)
-        throw ChartError(ChartError::Kind::Overflow, "negative size of " +
-                                                         objectName().toStdString());
+        throw ChartError(ChartError::Kind::Overflow,
+                         "negative size of " + objectName().toStdString());
     twips_ = QRectF(left, top, width, height);
     surface_.setSizeTwips(static_cast<float>(width), static_cast<float>(height));
     setGeometry(ImageSurface::toPixel(static_cast<float>(left)),

@@ -29,8 +29,7 @@ protected:
 
 private:
     void changed() {
-        if (onChange)
-            onChange();
+        if (onChange) onChange();
     }
 };
 

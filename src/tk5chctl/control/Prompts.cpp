@@ -24,8 +24,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 } // namespace
 
 void WidgetPrompts::message(const QString& text, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::Ok,
-                    parent_);
+    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 

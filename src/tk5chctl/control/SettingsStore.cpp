@@ -9,11 +9,9 @@ namespace tk5 {
 namespace {
 
 std::optional<std::int64_t> wholeNumber(const QString& text) {
-    if (text.isNull())
-        return std::nullopt;
+    if (text.isNull()) return std::nullopt;
     const std::optional<double> v = textToNumber(text);
-    if (!v || std::fabs(*v) > 9.0e15)
-        return std::nullopt;
+    if (!v || std::fabs(*v) > 9.0e15) return std::nullopt;
     return static_cast<std::int64_t>(std::nearbyint(*v));
 }
 
@@ -21,15 +19,13 @@ std::optional<std::int64_t> wholeNumber(const QString& text) {
 
 std::int32_t SettingsStore::readInt32(const QString& key, std::int32_t fallback) const {
     const auto v = wholeNumber(value(key));
-    if (!v || *v < INT32_MIN || *v > INT32_MAX)
-        return fallback;
+    if (!v || *v < INT32_MIN || *v > INT32_MAX) return fallback;
     return static_cast<std::int32_t>(*v);
 }
 
 std::int16_t SettingsStore::readInt16(const QString& key, std::int16_t fallback) const {
     const auto v = wholeNumber(value(key));
-    if (!v || *v < INT16_MIN || *v > INT16_MAX)
-        return fallback;
+    if (!v || *v < INT16_MIN || *v > INT16_MAX) return fallback;
     return static_cast<std::int16_t>(*v);
 }
 

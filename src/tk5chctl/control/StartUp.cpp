@@ -85,8 +85,7 @@ constexpr float kListWidths[] = {344, 1191, 1535, 1085};
 
 Color readColor(const SettingsStore& store, const QString& key, Color fallback) {
     const std::int32_t v = store.readInt32(key, static_cast<std::int32_t>(fallback));
-    if (v < 0 || v > 0xFFFFFF)
-        return fallback;
+    if (v < 0 || v > 0xFFFFFF) return fallback;
     return static_cast<Color>(v);
 }
 
@@ -116,8 +115,7 @@ void TabPage::placeOne(QWidget* child, const QRectF& twips) {
 
 void TabPage::placeAll() {
     for (const auto& entry : children_)
-        if (entry.first)
-            placeOne(entry.first, entry.second);
+        if (entry.first) placeOne(entry.first, entry.second);
 }
 
 void TabPage::resizeEvent(QResizeEvent* event) {
@@ -145,8 +143,8 @@ TKchartPrivate::TKchartPrivate(TKchart& owner, std::unique_ptr<SettingsStore> se
 TKchartPrivate::~TKchartPrivate() = default;
 
 std::array<PictureBox*, 9> TKchartPrivate::pictureBoxes() const {
-    return {Picture1, PriceRuler, DateRuler, Picture2, Picture3, Picture4,
-            TechRuler1, TechRuler2, TechRuler3};
+    return {Picture1, PriceRuler, DateRuler,  Picture2,  Picture3,
+            Picture4, TechRuler1, TechRuler2, TechRuler3};
 }
 
 void TKchartPrivate::createChildren() {
@@ -196,8 +194,7 @@ void TKchartPrivate::createChildren() {
     SSTab1->addTab(transactionsPage, QStringLiteral("Transactions"));
 
     Frame2 = new IndicatorSettingsTab(core, prompts, indicatorsPage);
-    if (Frame2->objectName().isEmpty())
-        Frame2->setObjectName(QStringLiteral("Frame2"));
+    if (Frame2->objectName().isEmpty()) Frame2->setObjectName(QStringLiteral("Frame2"));
 
     ListView1 = new QTreeWidget(transactionsPage);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -226,8 +223,7 @@ void TKchartPrivate::createChildren() {
     QObject::connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, &q, [this](int) {
         try {
             Frame2->widenListsOnce();
-        } catch (...) {
-        }
+        } catch (...) {}
     });
 }
 
@@ -290,8 +286,7 @@ void TKchartPrivate::readPeriods() {
     for (int n = 1; n <= 3; ++n) {
         IndicatorSettings& pane = core.state().pane(n);
         for (const PeriodKey& k : kPeriodKeys)
-            pane.*k.field =
-                store->readInt16(QString::number(n) + QLatin1String(k.key), k.fallback);
+            pane.*k.field = store->readInt16(QString::number(n) + QLatin1String(k.key), k.fallback);
     }
 }
 
@@ -310,8 +305,7 @@ void TKchartPrivate::useStore(std::unique_ptr<SettingsStore> settings) {
     readKinds();
     try {
         Frame2->selectPaneKinds();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void TKchartPrivate::syncCaptions() {

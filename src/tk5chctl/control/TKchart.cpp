@@ -62,9 +62,7 @@ void TKchart::setBuy_number(qint16 value) { d->core.state().buy_number = value; 
 qint16 TKchart::sell_number() const { return d->core.state().sell_number; }
 void TKchart::setSell_number(qint16 value) { d->core.state().sell_number = value; }
 qint16 TKchart::starting_date_local() const { return d->core.state().starting_date_local; }
-void TKchart::setStarting_date_local(qint16 value) {
-    d->core.state().starting_date_local = value;
-}
+void TKchart::setStarting_date_local(qint16 value) { d->core.state().starting_date_local = value; }
 qint16 TKchart::ending_date_local() const { return d->core.state().ending_date_local; }
 void TKchart::setEnding_date_local(qint16 value) { d->core.state().ending_date_local = value; }
 float TKchart::OldVerticalLineX() const { return d->core.state().OldVerticalLineX; }
@@ -108,8 +106,12 @@ void TKchart::DisplayChart(const qint16& starting_date, const qint16& ending_dat
     DisplayChart(s, e);
 }
 
-float TKchart::MaximumPrice() const { return forHost([&] { return d->core.MaximumPrice(); }); }
-float TKchart::MinimumPrice() const { return forHost([&] { return d->core.MinimumPrice(); }); }
+float TKchart::MaximumPrice() const {
+    return forHost([&] { return d->core.MaximumPrice(); });
+}
+float TKchart::MinimumPrice() const {
+    return forHost([&] { return d->core.MinimumPrice(); });
+}
 
 float TKchart::GetMaximumPrice(qint16 starting_date, qint16 ending_date) const {
     return forHost([&] { return d->core.GetMaximumPrice(starting_date, ending_date); });
@@ -135,8 +137,7 @@ void TKchart::DrawSell(float x) {
     forHost([&] { d->core.DrawSell(x); });
 }
 
-void TKchart::DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2,
-                                         qint16 indicator3) {
+void TKchart::DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2, qint16 indicator3) {
     forHost([&] { d->core.DisplayTechnicalIndicators(indicator1, indicator2, indicator3); });
 }
 
@@ -173,8 +174,7 @@ void TKchart::useSettings(const QMap<QString, QString>& settings) {
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         store->setValue(it.key(), it.value());
     d->useStore(std::move(store));
-    if (!d->placed.isEmpty())
-        d->redrawAtEvent();
+    if (!d->placed.isEmpty()) d->redrawAtEvent();
 }
 
 QString TKchart::historyFolder() const { return d->core.histDir(); }
@@ -205,7 +205,6 @@ void TKchart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     try {
         d->layout(width() * 15.0, height() * 15.0);
-    } catch (...) {
-    }
+    } catch (...) {}
     d->redrawAtEvent();
 }

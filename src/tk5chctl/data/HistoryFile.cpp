@@ -33,8 +33,7 @@ public:
         QByteArray line;
         for (;;) {
             if (pos_ == block_.size()) {
-                if (!fill())
-                    break;
+                if (!fill()) break;
             }
             const qsizetype nl = block_.indexOf('\n', pos_);
             if (nl < 0) {
@@ -46,15 +45,13 @@ public:
             pos_ = nl + 1;
             return decode(line);
         }
-        if (line.isEmpty())
-            return std::nullopt; // nothing after the last line end
+        if (line.isEmpty()) return std::nullopt; // nothing after the last line end
         return decode(line);
     }
 
 private:
     bool fill() {
-        if (atEnd_)
-            return false;
+        if (atEnd_) return false;
         block_ = file_.read(kBlockSize);
         pos_ = 0;
         if (block_.isEmpty()) {
@@ -63,22 +60,18 @@ private:
         }
         if (first_) {
             first_ = false;
-            if (block_.startsWith("\xEF\xBB\xBF"))
-                pos_ = 3;
-            if (pos_ == block_.size())
-                return fill();
+            if (block_.startsWith("\xEF\xBB\xBF")) pos_ = 3;
+            if (pos_ == block_.size()) return fill();
         }
         return true;
     }
 
     static QString decode(QByteArray& line) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+        if (line.endsWith('\r')) line.chop(1);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                       QStringDecoder::Flag::ConvertInitialBom);
         QString text = utf8.decode(line);
-        if (utf8.hasError())
-            text = QString::fromLatin1(line);
+        if (utf8.hasError()) text = QString::fromLatin1(line);
         return text;
     }
 
@@ -97,8 +90,7 @@ QStringList splitFields(const QString& line, int maxFields) {
     qsizetype from = 0;
     while (fields.size() < maxFields - 1) {
         const qsizetype comma = line.indexOf(QLatin1Char(','), from);
-        if (comma < 0)
-            break;
+        if (comma < 0) break;
         fields << line.mid(from, comma - from);
         from = comma + 1;
     }
@@ -108,8 +100,7 @@ QStringList splitFields(const QString& line, int maxFields) {
 
 // Whether a ticker can only name a file directly inside the history folder.
 bool isSafeTicker(const QString& ticker) {
-    if (ticker.isEmpty() || ticker.contains(QLatin1String("..")))
-        return false;
+    if (ticker.isEmpty() || ticker.contains(QLatin1String(".."))) return false;
     for (const QChar c : ticker) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
             c.unicode() == 0x7f)
@@ -123,16 +114,13 @@ bool isSafeTicker(const QString& ticker) {
 // a pipe or device cannot block it. Empty when there is none.
 QString openableHistoryFile(const QString& ticker, const QString& histDir) {
     const QString path = historyFilePath(ticker, histDir);
-    if (path.isEmpty())
-        return {};
+    if (path.isEmpty()) return {};
     const QFileInfo file(path);
     const QString folder = QFileInfo(histDir).canonicalFilePath();
     const QString real = file.canonicalFilePath();
-    if (folder.isEmpty() || real.isEmpty() || !file.isFile())
-        return {};
+    if (folder.isEmpty() || real.isEmpty() || !file.isFile()) return {};
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (!real.startsWith(prefix))
-        return {};
+    if (!real.startsWith(prefix)) return {};
     return real;
 }
 
@@ -164,8 +152,7 @@ bool storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
 
 QString histDirectory() {
     const QString fromEnv = qEnvironmentVariable("TK5CHCTL_HIST_DIR");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
+    if (!fromEnv.isEmpty()) return fromEnv;
     // The file this function was loaded from: the shared library, or the executable that
     // links the library statically.
     QString binary;
@@ -177,14 +164,13 @@ QString histDirectory() {
     if (binary.isEmpty() || QFileInfo(binary).isRelative())
         binary = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     const QFileInfo where(binary);
-    const QString folder = where.canonicalPath().isEmpty() ? where.absolutePath()
-                                                           : where.canonicalPath();
+    const QString folder =
+        where.canonicalPath().isEmpty() ? where.absolutePath() : where.canonicalPath();
     return folder + QStringLiteral("/hist");
 }
 
 QString historyFilePath(const QString& ticker, const QString& histDir) {
-    if (!isSafeTicker(ticker))
-        return {};
+    if (!isSafeTicker(ticker)) return {};
     QString name = ticker;
     name.replace(QLatin1Char(':'), QLatin1Char('_'));
     name = name.toUpper() + QStringLiteral(".csv");
@@ -216,8 +202,7 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         nextLine();
         const QString nameLine = nextLine();
         // A line of fewer than 4 characters has no name to cut: the company name stays.
-        if (nameLine.size() >= 4)
-            st.company_name = nameLine.left(nameLine.size() - 4);
+        if (nameLine.size() >= 4) st.company_name = nameLine.left(nameLine.size() - 4);
         st.caption = st.company_name;
         nextLine();
         nextLine();
@@ -231,16 +216,13 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         if (line->size() < 17) {
             // A short line is replaced by the next one, once; at the end of the file the
             // short line itself is parsed.
-            if (std::optional<QString> replacement = reader.next())
-                line = std::move(replacement);
+            if (std::optional<QString> replacement = reader.next()) line = std::move(replacement);
         }
-        if (n > kSeriesCapacity)
-            continue; // read and ignored
+        if (n > kSeriesCapacity) continue; // read and ignored
         // A row without a high or a low (a blank last line, say) counts as a zero high or
         // low and is rejected, whatever the day held before.
         const bool hasPrices = storeRow(s, n, *line, longHeader);
-        if (hasPrices && s.price_high[n] != 0.0f && s.price_low[n] != 0.0f)
-            ++n;
+        if (hasPrices && s.price_high[n] != 0.0f && s.price_low[n] != 0.0f) ++n;
     }
     s.day_count = static_cast<std::int16_t>(n - 1);
 }
@@ -248,8 +230,7 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
 std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_date) {
     const std::optional<QDate> wanted = readDate(str_date);
     const long count = series.day_count;
-    if (!wanted || count < 1 || count > kSeriesCapacity)
-        return 0;
+    if (!wanted || count < 1 || count > kSeriesCapacity) return 0;
     const QDate d = *wanted;
 
     // A stored date that is not a date takes part in no comparison.
@@ -265,18 +246,14 @@ std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_
     std::array<std::int16_t, 3> firstMatch{0, 0, 0};
     for (long day = 1; day <= count; ++day) {
         const std::optional<QDate> date = readDate(series.price_date[day]);
-        if (!date)
-            continue;
+        if (!date) continue;
         const qint64 back = date->daysTo(d);
-        if (back < 0 || back > 2 || firstMatch[static_cast<size_t>(back)] != 0)
-            continue;
+        if (back < 0 || back > 2 || firstMatch[static_cast<size_t>(back)] != 0) continue;
         firstMatch[static_cast<size_t>(back)] = static_cast<std::int16_t>(day);
-        if (back == 0)
-            break;
+        if (back == 0) break;
     }
     for (const std::int16_t day : firstMatch)
-        if (day != 0)
-            return day;
+        if (day != 0) return day;
     return 0;
 }
 

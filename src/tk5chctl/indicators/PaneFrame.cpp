@@ -19,9 +19,7 @@ float PaneFrame::x(long day) const {
     return toSingle(W - divide(slot * W, n));
 }
 
-float PaneFrame::oscillatorK() const {
-    return static_cast<float>((H - 100.0) / 100.0);
-}
+float PaneFrame::oscillatorK() const { return static_cast<float>((H - 100.0) / 100.0); }
 
 float PaneFrame::centredK(float M) const {
     return M != 0.0f ? toSingle(divide(H - 100.0, 2.0 * M)) : 0.0f;

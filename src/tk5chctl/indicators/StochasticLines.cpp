@@ -5,8 +5,8 @@
 namespace tk5::indicators {
 
 void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDays& price_high,
-                    const FloatDays& price_low, std::int16_t K, std::int16_t D,
-                    ExtremeOf lowest, ExtremeOf highest, int closeDays, bool rulerFirst) {
+                    const FloatDays& price_low, std::int16_t K, std::int16_t D, ExtremeOf lowest,
+                    ExtremeOf highest, int closeDays, bool rulerFirst) {
     FloatDays percentK(kBufferCapacity);
     float low = 0, high = 0;
     for (long i = pane.s; i <= pane.e + D; ++i) {

@@ -17,7 +17,7 @@ using ExtremeOf = float (*)(const FloatDays& series, long i, std::int16_t n);
 // reference lines (the ruler first when rulerFirst), the black %K line, %D as the D-day
 // simple average of %K, the red %D line and the margin bands. Tolerant.
 void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDays& price_high,
-                    const FloatDays& price_low, std::int16_t K, std::int16_t D,
-                    ExtremeOf lowest, ExtremeOf highest, int closeDays, bool rulerFirst);
+                    const FloatDays& price_low, std::int16_t K, std::int16_t D, ExtremeOf lowest,
+                    ExtremeOf highest, int closeDays, bool rulerFirst);
 
 } // namespace tk5::indicators

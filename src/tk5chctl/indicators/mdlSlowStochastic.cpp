@@ -10,8 +10,8 @@ void SlowStochastic(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays
                     std::int16_t starting_date, std::int16_t ending_date, std::int16_t K,
                     std::int16_t D, Color bandColor) {
     PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
-    drawStochastic(pane, price_close, price_high, price_low, K, D, AverageLowest, AverageHighest,
-                   3, false);
+    drawStochastic(pane, price_close, price_high, price_low, K, D, AverageLowest, AverageHighest, 3,
+                   false);
 }
 
 } // namespace tk5::indicators

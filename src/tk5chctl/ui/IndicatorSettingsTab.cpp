@@ -112,17 +112,13 @@ constexpr std::array<std::array<Twips, 3>, 3> kText = {{
 constexpr Twips kCommand1 = {240, 6180, 1815, 315};
 
 // Twips to whole pixels at 15 twips per pixel, halves to even.
-int px(int twips) {
-    return static_cast<int>(std::nearbyint(twips / 15.0));
-}
+int px(int twips) { return static_cast<int>(std::nearbyint(twips / 15.0)); }
 
 void place(QWidget& w, const Twips& t) {
     w.setGeometry(px(t.left), px(t.top), px(t.width), px(t.height));
 }
 
-size_t at(int pane) {
-    return static_cast<size_t>(pane - 1);
-}
+size_t at(int pane) { return static_cast<size_t>(pane - 1); }
 
 } // namespace
 
@@ -207,9 +203,7 @@ QComboBox* IndicatorSettingsTab::chooser(int pane) const {
     return pane >= 1 && pane <= 3 ? combos_[at(pane)] : nullptr;
 }
 
-QPushButton* IndicatorSettingsTab::applyButton() const {
-    return command1_;
-}
+QPushButton* IndicatorSettingsTab::applyButton() const { return command1_; }
 
 void IndicatorSettingsTab::choose(int pane, int listPosition) {
     if (listPosition < 0 || listPosition >= static_cast<int>(kEntries.size())) return;

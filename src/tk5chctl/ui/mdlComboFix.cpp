@@ -32,9 +32,7 @@ private:
 
 } // namespace
 
-void OpenListOnFocus(QComboBox& combo) {
-    combo.installEventFilter(new OpenOnFocus(combo));
-}
+void OpenListOnFocus(QComboBox& combo) { combo.installEventFilter(new OpenOnFocus(combo)); }
 
 void WidenList(QComboBox& combo) {
     combo.setMaxVisibleItems(kWidenedVisibleItems);

@@ -67,10 +67,10 @@ class TK5CHCTL_EXPORT TKchart : public QWidget {
     Q_PROPERTY(qint16 ending_date_local READ ending_date_local WRITE setEnding_date_local)
     Q_PROPERTY(float OldVerticalLineX READ OldVerticalLineX WRITE setOldVerticalLineX)
     Q_PROPERTY(float OldHorizontalLineY READ OldHorizontalLineY WRITE setOldHorizontalLineY)
-    Q_PROPERTY(bool isVerticalLineDisplayed READ isVerticalLineDisplayed
-                   WRITE setIsVerticalLineDisplayed)
-    Q_PROPERTY(bool isHorizontalLineDisplayed READ isHorizontalLineDisplayed
-                   WRITE setIsHorizontalLineDisplayed)
+    Q_PROPERTY(
+        bool isVerticalLineDisplayed READ isVerticalLineDisplayed WRITE setIsVerticalLineDisplayed)
+    Q_PROPERTY(bool isHorizontalLineDisplayed READ isHorizontalLineDisplayed WRITE
+                   setIsHorizontalLineDisplayed)
     Q_PROPERTY(float MaximumPrice READ MaximumPrice)
     Q_PROPERTY(float MinimumPrice READ MinimumPrice)
     Q_PROPERTY(qint16 TechInd1 READ TechInd1)
