@@ -35,7 +35,6 @@ private slots:
     void invertedLineRestoresPicture();
     void paintedPixels_data();
     void paintedPixels();
-    void printAdvancesPosition();
     void recordedCallText();
 };
 
@@ -263,25 +262,6 @@ void TestCommon::paintedPixels() {
         QCOMPARE(s.CurrentX, coords[2]);
 }
 
-void TestCommon::printAdvancesPosition() {
-    RecordingSurface s(QStringLiteral("Ruler"), 1500, 1500);
-    s.BackColor = kBlack;
-    s.ForeColor = kWhite;
-    s.Cls();
-    s.CurrentX = 50;
-    s.CurrentY = 100;
-    s.Print(QStringLiteral("100"));
-    QCOMPARE(s.CurrentX, 0.0f);
-    QCOMPARE(s.CurrentY, 100.0f + s.TextHeight(QStringLiteral("100")));
-    QVERIFY(s.TextHeight(QStringLiteral("100")) > 0);
-    QVERIFY(countColor(s, kWhite) > 0); // the text is drawn in ForeColor
-    const auto prints = test::callsOf(s, DrawCall::Op::Print);
-    QCOMPARE(prints.size(), size_t(1));
-    QCOMPARE(prints[0].x1, 50.0f);
-    QCOMPARE(prints[0].y1, 100.0f);
-    QCOMPARE(prints[0].color, kWhite);
-}
-
 void TestCommon::recordedCallText() {
     RecordingSurface s(QStringLiteral("Picture1"), 300, 300);
     s.ForeColor = RGB(150, 60, 60);
@@ -292,6 +272,10 @@ void TestCommon::recordedCallText() {
     s.CurrentX = 10;
     s.CurrentY = 20;
     s.Print(QStringLiteral("$ 12.5"));
+    // Printing moves down one text height and back to the left edge, painting in ForeColor.
+    QCOMPARE(s.CurrentX, 0.0f);
+    QCOMPARE(s.CurrentY, 20.0f + s.TextHeight(QStringLiteral("$")));
+    QVERIFY(s.TextHeight(QStringLiteral("$")) >= 150 && countColor(s, RGB(150, 60, 60)) > 20);
     s.PenLine(1, 2, 3, 4, RGB(0, 180, 0));
     const QStringList lines = s.calls().toText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);

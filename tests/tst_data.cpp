@@ -177,37 +177,26 @@ private slots:
     // read end the load at once with no day, an empty caption, company and stored day untouched.
     void tickers_data() {
         QTest::addColumn<QString>("ticker");
-        QTest::addColumn<QString>("file"); // empty: no file name at all
         QTest::addColumn<bool>("loads");
-        QTest::newRow("brk:b") << "brk:b"
-                               << "BRK_B.csv" << true;
-        QTest::newRow("a:b:c") << "a:b:c"
-                               << "A_B_C.csv" << true;
-        QTest::newRow("missing file") << "nosuch"
-                                      << "NOSUCH.csv" << false;
-        QTest::newRow("../../etc/passwd") << "../../etc/passwd"
-                                          << "" << false;
-        QTest::newRow("..") << ".."
-                            << "" << false;
-        QTest::newRow("a/b") << "a/b"
-                             << "" << false;
-        QTest::newRow("empty") << ""
-                               << "" << false;
-        QTest::newRow("..\\secret") << "..\\secret"
-                                    << "" << false;
-        QTest::newRow("NUL") << QStringLiteral("sec") + QChar(0) + "ret"
-                             << "" << false;
-        QTest::newRow("link leading outside") << "evil"
-                                              << "EVIL.csv" << false;
-        QTest::newRow("directory") << "dir"
-                                   << "DIR.csv" << false;
-        QTest::newRow("named pipe") << "fifo"
-                                    << "FIFO.csv" << false;
+        QTest::addColumn<QString>("file"); // empty: no file name at all
+        QTest::newRow("brk:b") << "brk:b" << true << "BRK_B.csv";
+        QTest::newRow("a:b:c") << "a:b:c" << true << "A_B_C.csv";
+        QTest::newRow("missing file") << "nosuch" << false << "NOSUCH.csv";
+        QTest::newRow("../../etc/passwd") << "../../etc/passwd" << false << "";
+        QTest::newRow("..") << ".." << false << "";
+        QTest::newRow("a/b") << "a/b" << false << "";
+        QTest::newRow("empty") << "" << false << "";
+        QTest::newRow("..\\secret") << "..\\secret" << false << "";
+        QTest::newRow("NUL") << QStringLiteral("sec") + QChar(0) + "ret" << false << "";
+        QTest::newRow("line feed") << "a\nb" << false << "";
+        QTest::newRow("link leading outside") << "evil" << false << "EVIL.csv";
+        QTest::newRow("directory") << "dir" << false << "DIR.csv";
+        QTest::newRow("named pipe") << "fifo" << false << "FIFO.csv";
     }
     void tickers() {
         QFETCH(QString, ticker);
-        QFETCH(QString, file);
         QFETCH(bool, loads);
+        QFETCH(QString, file);
         // A readable file outside the folder, reachable by a link inside it.
         const QString secret = tmp_.filePath(QStringLiteral("SECRET.csv"));
         writeFile(secret, kHead + "31-Dec-14,1,2,1,1,4242\n");
