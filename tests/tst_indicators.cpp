@@ -35,9 +35,9 @@ std::vector<DrawCall> plotted(const RecordingSurface& s, Color c) {
 
 // Days newest first, "C=10.5,11,10 H=.. L=.. V=..": "7*40" is 40 sevens, "R40" closes 99, 98,
 // ...; a missing high, low or volume is close + 1, close - 1 and 1000.
-std::vector<test::Day> days(const QString& spec) {
+std::vector<test::Day> days(const QString& text) {
     QMap<QChar, QList<double>> col;
-    for (const QString& part : spec.split(' ')) {
+    for (const QString& part : text.split(' ')) {
         for (int i = 1; part[0] == 'R' && i <= part.mid(1).toInt(); ++i)
             col['C'] << 100.0 - i;
         for (const QString& item : part.mid(2).split(',', Qt::SkipEmptyParts))

@@ -100,6 +100,7 @@ void DrawingSurface::Cls() {
     paintFill(BackColor);
     CurrentX = 0;
     CurrentY = 0;
+    changed();
 }
 
 void DrawingSurface::segment(float x1, float y1, float x2, float y2, Color color) {
@@ -107,6 +108,7 @@ void DrawingSurface::segment(float x1, float y1, float x2, float y2, Color color
     paintSegment(x1, y1, x2, y2, color);
     CurrentX = x2;
     CurrentY = y2;
+    changed();
 }
 
 void DrawingSurface::box(float x1, float y1, float x2, float y2, Color color) {
@@ -114,6 +116,7 @@ void DrawingSurface::box(float x1, float y1, float x2, float y2, Color color) {
     paintBox(x1, y1, x2, y2, color);
     CurrentX = x2;
     CurrentY = y2;
+    changed();
 }
 
 void DrawingSurface::Line(float x1, float y1, float x2, float y2) {
@@ -132,17 +135,20 @@ void DrawingSurface::Print(const QString& text) {
     paintText(CurrentX, CurrentY, text, ForeColor);
     CurrentY += TextHeight(text);
     CurrentX = 0;
+    changed();
 }
 
 void DrawingSurface::PenLine(int x1, int y1, int x2, int y2, Color pen) {
     record(DrawCall::Op::PenLine, static_cast<float>(x1), static_cast<float>(y1),
            static_cast<float>(x2), static_cast<float>(y2), pen);
     paintPenLine(x1, y1, x2, y2, pen);
+    changed();
 }
 
 void DrawingSurface::FillPolygon(const std::vector<QPoint>& corners, Color color) {
     record(DrawCall::Op::Polygon, 0, 0, 0, 0, color, {}, corners);
     paintPolygon(corners, color);
+    changed();
 }
 
 } // namespace tk5

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 namespace tk5 {
@@ -101,6 +103,9 @@ public:
     // Pixel space: the polygon with these corners filled solid in the colour given.
     void FillPolygon(const std::vector<QPoint>& corners, Color color);
 
+    // Called after every drawing operation (a picture on screen schedules a repaint).
+    std::function<void()> onChange;
+
     // Every call from now on is also appended to the log (none when null).
     void setLog(DrawLog* log) { log_ = log; }
     DrawLog* log() const { return log_; }
@@ -118,6 +123,9 @@ private:
                 const QString& text = {}, std::vector<QPoint> points = {});
     void segment(float x1, float y1, float x2, float y2, Color color);
     void box(float x1, float y1, float x2, float y2, Color color);
+    void changed() {
+        if (onChange) onChange();
+    }
 
     QString name_;
     DrawLog* log_ = nullptr;

@@ -8,41 +8,6 @@
 
 namespace tk5 {
 
-void PictureSurface::paintPlain() {
-    setSizeTwips(Width(), Height());
-    changed();
-}
-
-void PictureSurface::paintFill(Color color) {
-    ImageSurface::paintFill(color);
-    changed();
-}
-
-void PictureSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
-    ImageSurface::paintSegment(x1, y1, x2, y2, color);
-    changed();
-}
-
-void PictureSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {
-    ImageSurface::paintBox(x1, y1, x2, y2, color);
-    changed();
-}
-
-void PictureSurface::paintText(float x, float y, const QString& text, Color color) {
-    ImageSurface::paintText(x, y, text, color);
-    changed();
-}
-
-void PictureSurface::paintPenLine(int x1, int y1, int x2, int y2, Color color) {
-    ImageSurface::paintPenLine(x1, y1, x2, y2, color);
-    changed();
-}
-
-void PictureSurface::paintPolygon(const std::vector<QPoint>& corners, Color color) {
-    ImageSurface::paintPolygon(corners, color);
-    changed();
-}
-
 int buttonCode(Qt::MouseButtons buttons) {
     int code = 0;
     if (buttons & Qt::LeftButton) code += 1;
@@ -83,7 +48,9 @@ void PictureBox::moveTwips(double left, double top, double width, double height)
 
 void PictureBox::setBackColor(Color color) {
     surface_.BackColor = color;
-    surface_.paintPlain();
+    // A new back colour replaces the picture, as it does on a picture box.
+    surface_.setSizeTwips(surface_.Width(), surface_.Height());
+    update();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

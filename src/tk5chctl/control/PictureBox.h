@@ -5,33 +5,7 @@
 #include <QRectF>
 #include <QWidget>
 
-#include <functional>
-
 namespace tk5 {
-
-// An image surface that tells its owner whenever its picture changed.
-class PictureSurface final : public ImageSurface {
-public:
-    explicit PictureSurface(QString name) : ImageSurface(std::move(name)) {}
-    std::function<void()> onChange;
-
-    // Paints the whole picture in BackColor without a drawing call (a new back colour
-    // replaces the picture, as it does on a picture box).
-    void paintPlain();
-
-protected:
-    void paintFill(Color color) override;
-    void paintSegment(float x1, float y1, float x2, float y2, Color color) override;
-    void paintBox(float x1, float y1, float x2, float y2, Color color) override;
-    void paintText(float x, float y, const QString& text, Color color) override;
-    void paintPenLine(int x1, int y1, int x2, int y2, Color color) override;
-    void paintPolygon(const std::vector<QPoint>& corners, Color color) override;
-
-private:
-    void changed() {
-        if (onChange) onChange();
-    }
-};
 
 // A drawing surface on screen: a child widget showing the persistent picture of its
 // surface. It is placed in twips; the surface keeps exactly the twip size it was given and
@@ -43,8 +17,8 @@ class PictureBox : public QWidget {
 public:
     PictureBox(const QString& name, QWidget* parent);
 
-    PictureSurface& surface() { return surface_; }
-    const PictureSurface& surface() const { return surface_; }
+    ImageSurface& surface() { return surface_; }
+    const ImageSurface& surface() const { return surface_; }
 
     // Moves the surface inside its parent. A negative width or height fails with
     // ChartError and changes nothing.
@@ -67,7 +41,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    PictureSurface surface_;
+    ImageSurface surface_;
     QRectF twips_;
 };
 
