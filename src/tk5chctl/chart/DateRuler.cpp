@@ -1,5 +1,7 @@
 #include "DateRuler.h"
 
+#include "Geometry.h"
+
 #include "common/Formats.h"
 #include "common/Numbers.h"
 
@@ -37,12 +39,7 @@ public:
     }
 
     void gridLine(float x) {
-        if (!isSet(st_.show_vertical_grid)) return;
-        chart_.ForeColor = RGB(150, 60, 60);
-        chart_.DrawStyle = kDotted;
-        skipOnError([&] { chart_.Line(x, 0, x, chart_.Height()); });
-        chart_.ForeColor = RGB(0, 0, 0);
-        chart_.DrawStyle = kSolid;
+        if (isSet(st_.show_vertical_grid)) drawGridLine(chart_, x, 0, x, chart_.Height());
     }
 
     // Prints the text that makeText gives, starting `offset` twips left of where the last

@@ -1,18 +1,13 @@
 #include "Overlays.h"
 
+#include "Geometry.h"
+
 #include "mdlBollingerBands.h"
 #include "mdlCalculateMA.h"
 
 namespace tk5 {
 
 namespace {
-
-// Height of a price on the chart at the ruler's scale, kept in double precision for the
-// scaled envelope and band prices.
-float priceY(const ChartState& st, double H, double price) {
-    return toSingle(
-        H - 50.0 - (price - static_cast<double>(st.price_step) * st.ruler_bottom) * st.price_scale);
-}
 
 // Last day of the window whose average can be drawn: the p days of an average must not run
 // past the oldest loaded day.
@@ -32,8 +27,8 @@ void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t
     FloatDays ma(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
     for (long d = s; d <= last; ++d)
-        chart.Line(dayToX(W, s, st.day_width, d), priceY(st, H, ma[d]),
-                   dayToX(W, s, st.day_width, d + 1), priceY(st, H, ma[d + 1]));
+        chart.Line(dayToX(W, s, st.day_width, d), priceToY(st, H, ma[d]),
+                   dayToX(W, s, st.day_width, d + 1), priceToY(st, H, ma[d + 1]));
 }
 
 void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
@@ -47,8 +42,10 @@ void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, 
     for (long d = s; d <= last; ++d) {
         const float x1 = dayToX(W, s, st.day_width, d);
         const float x2 = dayToX(W, s, st.day_width, d + 1);
-        chart.Line(x1, priceY(st, H, ma[d] * (1.0 + f)), x2, priceY(st, H, ma[d + 1] * (1.0 + f)));
-        chart.Line(x1, priceY(st, H, ma[d] * (1.0 - f)), x2, priceY(st, H, ma[d + 1] * (1.0 - f)));
+        chart.Line(x1, priceToY(st, H, ma[d] * (1.0 + f)), x2,
+                   priceToY(st, H, ma[d + 1] * (1.0 + f)));
+        chart.Line(x1, priceToY(st, H, ma[d] * (1.0 - f)), x2,
+                   priceToY(st, H, ma[d + 1] * (1.0 - f)));
     }
 }
 
@@ -66,10 +63,10 @@ void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std:
     for (long d = s; d <= last - 1; ++d) {
         const float x1 = dayToX(W, s, st.day_width, d);
         const float x2 = dayToX(W, s, st.day_width, d + 1);
-        chart.Line(x1, priceY(st, H, static_cast<double>(ma[d]) - dev[d]), x2,
-                   priceY(st, H, static_cast<double>(ma[d + 1]) - dev[d + 1]));
-        chart.Line(x1, priceY(st, H, static_cast<double>(ma[d]) + dev[d]), x2,
-                   priceY(st, H, static_cast<double>(ma[d + 1]) + dev[d + 1]));
+        chart.Line(x1, priceToY(st, H, static_cast<double>(ma[d]) - dev[d]), x2,
+                   priceToY(st, H, static_cast<double>(ma[d + 1]) - dev[d + 1]));
+        chart.Line(x1, priceToY(st, H, static_cast<double>(ma[d]) + dev[d]), x2,
+                   priceToY(st, H, static_cast<double>(ma[d + 1]) + dev[d + 1]));
     }
 }
 

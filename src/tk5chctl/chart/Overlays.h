@@ -9,13 +9,6 @@
 
 namespace tk5 {
 
-// Horizontal position of day d on a chart of width W whose newest shown day is s: day s
-// lies one day width left of the right edge, day s - 1 on it.
-inline float dayToX(float W, std::int16_t s, float dayWidth, long d) {
-    return static_cast<float>(static_cast<double>(W) -
-                              (static_cast<double>(d) - s + 1.0) * dayWidth);
-}
-
 // Colours of the price overlays.
 inline constexpr Color kMA10Color = RGB(200, 0, 0);
 inline constexpr Color kMA50Color = RGB(0, 200, 0);

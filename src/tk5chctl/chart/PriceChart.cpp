@@ -2,7 +2,6 @@
 
 #include "Geometry.h"
 #include "Overlays.h"
-#include "mdlDrawArrow.h"
 #include "transactions/Marks.h"
 
 namespace tk5 {
@@ -23,16 +22,12 @@ namespace {
 // With the chart hidden only the marks are shown, as bare arrows near the bottom edge:
 // buys 200 and sells 50 twips above it, placed with the day width of the previous draw.
 void drawBareArrows(const ChartState& st, DrawingSurface& chart, std::int16_t s) {
-    const double W = chart.Width();
+    const float W = chart.Width();
     const double H = chart.Height();
-    constexpr double px = DrawingSurface::TwipsPerPixelX;
-    constexpr double py = DrawingSurface::TwipsPerPixelY;
     for (long k = 1; k <= st.buy_number; ++k)
-        DrawArrow(toSingle(dayToX(static_cast<float>(W), s, st.day_width, st.buy_day[k]) / px),
-                  toSingle((H - 200.0) / py), chart, true);
+        drawArrowAtTwips(chart, dayToX(W, s, st.day_width, st.buy_day[k]), H - 200.0, true);
     for (long k = 1; k <= st.sell_number; ++k)
-        DrawArrow(toSingle(dayToX(static_cast<float>(W), s, st.day_width, st.sell_day[k]) / px),
-                  toSingle((H - 50.0) / py), chart, false);
+        drawArrowAtTwips(chart, dayToX(W, s, st.day_width, st.sell_day[k]), H - 50.0, false);
 }
 
 } // namespace
@@ -59,7 +54,7 @@ void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std:
     constexpr double py = DrawingSurface::TwipsPerPixelY;
 
     auto x = [&](long d) { return dayToX(W, s, st.day_width, d); };
-    auto y = [&](float price) { return priceToY(st, static_cast<float>(H), price); };
+    auto y = [&](float price) { return priceToY(st, H, price); };
 
     chart.ForeColor = RGB(0, 0, 0);
 

@@ -1,5 +1,7 @@
 #include "PriceRuler.h"
 
+#include "Geometry.h"
+
 #include "common/Formats.h"
 #include "common/Numbers.h"
 
@@ -97,13 +99,7 @@ void DrawPriceRuler(ChartState& st, const ChartSurfaces& sf, std::int16_t s, std
         });
         skipOnError([&] { ruler.Line(50, yk, 650, yk); });
 
-        if (isSet(st.show_horizontal_grid)) {
-            chart.ForeColor = RGB(150, 60, 60);
-            chart.DrawStyle = kDotted;
-            skipOnError([&] { chart.Line(0, yk, chartWidth, yk); });
-            chart.ForeColor = RGB(0, 0, 0);
-            chart.DrawStyle = kSolid;
-        }
+        if (isSet(st.show_horizontal_grid)) drawGridLine(chart, 0, yk, chartWidth, yk);
 
         // Nine minor ticks up to the next step; those above the top tick fall outside.
         for (int m = 1; m <= 9; ++m) {

@@ -1,5 +1,7 @@
 #include "ChartCore.h"
 
+#include "SettingsKeys.h"
+
 #include "chart/DateRuler.h"
 #include "chart/PriceChart.h"
 #include "chart/PriceRuler.h"
@@ -11,9 +13,8 @@ namespace tk5 {
 
 ChartCore::ChartCore() {
     // The panes' start-up defaults until a settings store says otherwise.
-    state_.pane(1).kind = Volume;
-    state_.pane(2).kind = FastStochastic;
-    state_.pane(3).kind = ExpMADifference;
+    for (int p = 1; p <= 3; ++p)
+        state_.pane(p).kind = kDefaultKinds[static_cast<size_t>(p - 1)];
 }
 
 QString ChartCore::histDir() const { return histDir_.isEmpty() ? histDirectory() : histDir_; }

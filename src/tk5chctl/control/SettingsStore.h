@@ -41,6 +41,7 @@ private:
 // A store kept in memory, for tests and for hosts that keep their own settings.
 class MemorySettingsStore : public SettingsStore {
 public:
+    explicit MemorySettingsStore(QMap<QString, QString> values = {}) : values_(std::move(values)) {}
     QString value(const QString& key) const override { return values_.value(key); }
     void setValue(const QString& key, const QString& text) override { values_[key] = text; }
     const QMap<QString, QString>& values() const { return values_; }

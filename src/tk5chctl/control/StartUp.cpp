@@ -3,6 +3,8 @@
 
 #include "TKchartPrivate.h"
 
+#include "SettingsKeys.h"
+
 #include "ClickLabel.h"
 #include "PictureBox.h"
 #include "ui/IndicatorSettingsTab.h"
@@ -53,29 +55,6 @@ QLabel* captionLabel(const QString& name, QWidget* parent) {
     l->setAutoFillBackground(true);
     return l;
 }
-
-// Period keys (after the pane digit), their defaults and their fields, in reading order.
-struct PeriodKey {
-    const char* key;
-    std::int16_t fallback;
-    std::int16_t IndicatorSettings::*field;
-};
-constexpr PeriodKey kPeriodKeys[] = {
-    {"RSI_periods", 14, &IndicatorSettings::rsi_periods},
-    {"FS_periodsD", 5, &IndicatorSettings::fs_periods_d},
-    {"FS_periodsK", 5, &IndicatorSettings::fs_periods_k},
-    {"SS_periodsD", 5, &IndicatorSettings::ss_periods_d},
-    {"SS_periodsK", 5, &IndicatorSettings::ss_periods_k},
-    {"ExpMAperiods1", 10, &IndicatorSettings::exp_ma_periods1},
-    {"ExpMAperiods2", 15, &IndicatorSettings::exp_ma_periods2},
-    {"MACDperiods1", 12, &IndicatorSettings::macd_periods1},
-    {"MACDperiods2", 26, &IndicatorSettings::macd_periods2},
-    {"MACDperiods3", 5, &IndicatorSettings::macd_periods3},
-    {"Momentumperiods", 12, &IndicatorSettings::momentum_periods},
-    {"Volatilityperiods1", 10, &IndicatorSettings::volatility_periods1},
-    {"Volatilityperiods2", 10, &IndicatorSettings::volatility_periods2},
-    {"MoneyFlowperiods", 10, &IndicatorSettings::money_flow_periods},
-};
 
 // The transaction list's columns and their widths in twips.
 constexpr const char* kListHeaders[] = {"", "Price", "Date", "%"};
@@ -286,15 +265,13 @@ void TKchartPrivate::readPeriods() {
     for (int n = 1; n <= 3; ++n) {
         IndicatorSettings& pane = core.state().pane(n);
         for (const PeriodKey& k : kPeriodKeys)
-            pane.*k.field = store->readInt16(QString::number(n) + QLatin1String(k.key), k.fallback);
+            pane.*k.field = store->readInt16(periodKey(n, k), k.fallback);
     }
 }
 
 void TKchartPrivate::readKinds() {
-    ChartState& st = core.state();
-    st.pane(1).kind = store->readInt16(QStringLiteral("Tech1"), 1);
-    st.pane(2).kind = store->readInt16(QStringLiteral("Tech2"), 3);
-    st.pane(3).kind = store->readInt16(QStringLiteral("Tech3"), 6);
+    for (int p = 1; p <= 3; ++p)
+        core.state().pane(p).kind = store->readInt16(kindKey(p), kDefaultKinds[size_t(p - 1)]);
 }
 
 void TKchartPrivate::useStore(std::unique_ptr<SettingsStore> settings) {

@@ -38,10 +38,8 @@ TKchart::TKchart(QWidget* parent) : QWidget(parent) {
 }
 
 TKchart::TKchart(const QMap<QString, QString>& settings, QWidget* parent) : QWidget(parent) {
-    auto store = std::make_unique<tk5::MemorySettingsStore>();
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-        store->setValue(it.key(), it.value());
-    d = std::make_unique<TKchartPrivate>(*this, std::move(store));
+    d = std::make_unique<TKchartPrivate>(*this,
+                                         std::make_unique<tk5::MemorySettingsStore>(settings));
     d->createChildren();
     d->startUp();
 }
@@ -170,10 +168,7 @@ void TKchart::setMaximumInput(qint16 value) { Q_UNUSED(value); }
 
 // ---- host conveniences -------------------------------------------------------------------
 void TKchart::useSettings(const QMap<QString, QString>& settings) {
-    auto store = std::make_unique<tk5::MemorySettingsStore>();
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-        store->setValue(it.key(), it.value());
-    d->useStore(std::move(store));
+    d->useStore(std::make_unique<tk5::MemorySettingsStore>(settings));
     if (!d->placed.isEmpty()) d->redrawAtEvent();
 }
 
@@ -204,7 +199,8 @@ QRectF TKchart::childTwipGeometry(const QString& objectName) const {
 void TKchart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     try {
-        d->layout(width() * 15.0, height() * 15.0);
+        d->layout(width() * double(tk5::DrawingSurface::TwipsPerPixelX),
+                  height() * double(tk5::DrawingSurface::TwipsPerPixelY));
     } catch (...) {}
     d->redrawAtEvent();
 }

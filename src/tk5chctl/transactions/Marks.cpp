@@ -21,32 +21,27 @@ std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float 
     return d;
 }
 
-// Marks use the price scale without the bars' 50-twip margin: a buy's tip lies 50 twips
-// under the bar's low end, a sell's 50 twips over its high end.
-double priceOffset(const ChartState& st, float price) {
-    return (static_cast<double>(price) - static_cast<double>(st.price_step) * st.ruler_bottom) *
-           st.price_scale;
-}
+} // namespace
 
-void drawMark(DrawingSurface& chart, float x, double y, bool isBuy) {
+void drawArrowAtTwips(DrawingSurface& chart, double x, double y, bool isBuy) {
     DrawArrow(toSingle(x / static_cast<double>(DrawingSurface::TwipsPerPixelX)),
               toSingle(y / static_cast<double>(DrawingSurface::TwipsPerPixelY)), chart, isBuy);
 }
 
-} // namespace
-
+// Marks use the price scale without the bars' 50-twip margin: a buy's tip lies 50 twips
+// under the bar's low end, a sell's 50 twips over its high end.
 void DrawBuy(const ChartState& st, DrawingSurface& picture1, float x) {
     const std::optional<std::int16_t> d = loadedDayUnder(st, x, picture1.Width());
     if (!d) return;
     const double y = picture1.Height() - priceOffset(st, st.series.price_low[*d]);
-    drawMark(picture1, x, y, true);
+    drawArrowAtTwips(picture1, x, y, true);
 }
 
 void DrawSell(const ChartState& st, DrawingSurface& picture1, float x) {
     const std::optional<std::int16_t> d = loadedDayUnder(st, x, picture1.Width());
     if (!d) return;
     const double y = picture1.Height() - 100.0 - priceOffset(st, st.series.price_high[*d]);
-    drawMark(picture1, x, y, false);
+    drawArrowAtTwips(picture1, x, y, false);
 }
 
 } // namespace tk5

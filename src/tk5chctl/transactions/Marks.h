@@ -11,4 +11,7 @@ namespace tk5 {
 void DrawBuy(const ChartState& st, DrawingSurface& picture1, float x);
 void DrawSell(const ChartState& st, DrawingSurface& picture1, float x);
 
+// A buy (sell) arrow whose tip is at (x, y) in twips, handed to DrawArrow in pixels.
+void drawArrowAtTwips(DrawingSurface& chart, double x, double y, bool isBuy);
+
 } // namespace tk5

@@ -3,6 +3,8 @@
 #include "common/ChartError.h"
 #include "common/Numbers.h"
 #include "control/ChartCore.h"
+#include "control/ImageSurface.h"
+#include "control/SettingsKeys.h"
 #include "mdlComboFix.h"
 #include "mdlValidation.h"
 #include "tk5chctl/Prompts.h"
@@ -13,7 +15,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <cmath>
 #include <exception>
 
 namespace tk5 {
@@ -69,28 +70,6 @@ KindRows rowsOfKind(std::int16_t kind) {
     return kRowsOfKind[static_cast<size_t>(kind - 1)];
 }
 
-// The period keys in the order they are saved; each is prefixed by the pane's digit.
-struct PeriodKey {
-    const char* key;
-    Field field;
-};
-constexpr std::array<PeriodKey, 14> kPeriodKeys = {{
-    {"RSI_periods", &IndicatorSettings::rsi_periods},
-    {"FS_periodsD", &IndicatorSettings::fs_periods_d},
-    {"FS_periodsK", &IndicatorSettings::fs_periods_k},
-    {"SS_periodsD", &IndicatorSettings::ss_periods_d},
-    {"SS_periodsK", &IndicatorSettings::ss_periods_k},
-    {"ExpMAperiods1", &IndicatorSettings::exp_ma_periods1},
-    {"ExpMAperiods2", &IndicatorSettings::exp_ma_periods2},
-    {"MACDperiods1", &IndicatorSettings::macd_periods1},
-    {"MACDperiods2", &IndicatorSettings::macd_periods2},
-    {"MACDperiods3", &IndicatorSettings::macd_periods3},
-    {"Momentumperiods", &IndicatorSettings::momentum_periods},
-    {"Volatilityperiods1", &IndicatorSettings::volatility_periods1},
-    {"Volatilityperiods2", &IndicatorSettings::volatility_periods2},
-    {"MoneyFlowperiods", &IndicatorSettings::money_flow_periods},
-}};
-
 // Positions in twips (left, top, width, height) inside the frame.
 struct Twips {
     int left, top, width, height;
@@ -111,10 +90,8 @@ constexpr std::array<std::array<Twips, 3>, 3> kText = {{
 }};
 constexpr Twips kCommand1 = {240, 6180, 1815, 315};
 
-// Twips to whole pixels at 15 twips per pixel, halves to even.
-int px(int twips) { return static_cast<int>(std::nearbyint(twips / 15.0)); }
-
 void place(QWidget& w, const Twips& t) {
+    auto px = [](int twips) { return ImageSurface::toPixel(static_cast<float>(twips)); };
     w.setGeometry(px(t.left), px(t.top), px(t.width), px(t.height));
 }
 
@@ -266,8 +243,7 @@ void IndicatorSettingsTab::savePeriods() {
     for (int p = 1; p <= 3; ++p) {
         const IndicatorSettings& settings = core_.state().pane(p);
         for (const PeriodKey& k : kPeriodKeys)
-            store->setValue(QString::number(p) + QLatin1String(k.key),
-                            QString::number(settings.*k.field));
+            store->setValue(periodKey(p, k), QString::number(settings.*k.field));
     }
 }
 
@@ -275,8 +251,7 @@ void IndicatorSettingsTab::saveKinds() {
     SettingsStore* store = core_.settingsStore();
     if (!store) return;
     for (int p = 1; p <= 3; ++p)
-        store->setValue(QStringLiteral("Tech") + QString::number(p),
-                        QString::number(core_.state().pane(p).kind));
+        store->setValue(kindKey(p), QString::number(core_.state().pane(p).kind));
 }
 
 void IndicatorSettingsTab::apply() {
