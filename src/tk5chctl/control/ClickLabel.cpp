@@ -15,15 +15,13 @@ ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
-                   static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
-                   static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+                   twipsY(*event));
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
-                 static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
-                 static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+                 twipsY(*event));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }

@@ -24,6 +24,14 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
     return code;
 }
 
+float twipsX(const QMouseEvent& event) {
+    return static_cast<float>(event.position().x() * DrawingSurface::TwipsPerPixelX);
+}
+
+float twipsY(const QMouseEvent& event) {
+    return static_cast<float>(event.position().y() * DrawingSurface::TwipsPerPixelY);
+}
+
 PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent), surface_(name) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -65,21 +73,18 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
-                   static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
-                   static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+                   twipsY(*event));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
-                   static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
-                   static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), twipsX(*event),
+                   twipsY(*event));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
-                 static_cast<float>(event->position().x() * DrawingSurface::TwipsPerPixelX),
-                 static_cast<float>(event->position().y() * DrawingSurface::TwipsPerPixelY));
+    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+                 twipsY(*event));
 }
 
 } // namespace tk5

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QWidget>
 
+class QMouseEvent;
+
 namespace tk5 {
 
 // A drawing surface on screen: a child widget showing the persistent picture of its
@@ -48,5 +50,8 @@ private:
 // The control's mouse codes of a Qt event.
 int buttonCode(Qt::MouseButtons buttons);
 int shiftCode(Qt::KeyboardModifiers modifiers);
+// Where a mouse event happened, in twips from the widget's top-left corner.
+float twipsX(const QMouseEvent& event);
+float twipsY(const QMouseEvent& event);
 
 } // namespace tk5
