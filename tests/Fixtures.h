@@ -3,9 +3,9 @@
 // Shared test fixtures: series built in code, a full set of recording surfaces, the sample
 // histories, and a locale fixed to English so texts compare exactly.
 
-#include "control/ChartCore.h"
-#include "control/ChartState.h"
-#include "control/ImageSurface.h"
+#include "core/ChartCore.h"
+#include "model/ChartState.h"
+#include "surface/ImageSurface.h"
 
 #include <QDate>
 #include <QLocale>
@@ -109,7 +109,8 @@ inline QStringList printed(const RecordingSurface& s) {
 struct CoreFixture {
     Surfaces surfaces;
     MemorySettingsStore store;
-    ChartCore core;
+    OverlaySettings overlays;
+    ChartCore core{overlays};
     CoreFixture() {
         core.setSurfaces(surfaces.all());
         core.setSettingsStore(&store);

@@ -4,7 +4,7 @@
 #include "chart/PriceChart.h"
 #include "chart/PriceRuler.h"
 #include "chart/mdlDrawArrow.h"
-#include "transactions/Marks.h"
+#include "chart/Marks.h"
 
 #include <QtTest>
 
@@ -25,6 +25,7 @@ bool near(double a, double b) { return std::abs(a - b) < 0.01; }
 // A chart state and its surfaces: price p at y = 5425 - 10 p, Picture1 in (1, 2, 3), dashed.
 struct Chart {
     ChartState st;
+    OverlaySettings overlays;
     Surfaces sf;
     ChartSurfaces all = sf.all();
 
@@ -44,7 +45,7 @@ struct Chart {
             days.push_back({60, 40, closes[std::min<size_t>(i, closes.size() - 1)]});
         fillSeries(st.series, days);
     }
-    void display(std::int16_t s, std::int16_t e) { DisplayChart(st, all, s, e); }
+    void display(std::int16_t s, std::int16_t e) { DisplayChart(st, overlays, all, s, e); }
     std::vector<DrawCall> lines(Color c) const {
         std::vector<DrawCall> out;
         for (const DrawCall& call : callsOf(sf.Picture1, DrawCall::Op::Line))
@@ -228,7 +229,7 @@ private slots:
         Chart c;
         c.flat(250);
         std::int16_t s = 1, end = std::int16_t(e);
-        DisplayChart(c.st, c.all, s, end);
+        DisplayChart(c.st, c.overlays, c.all, s, end);
         const int shown = std::min(e, 250);
         QVERIFY(end == shown && c.st.ending_date_local == shown);
         const float dw = W / (shown + 1), x = xOf(1, 1, shown);
@@ -357,7 +358,7 @@ private slots:
         c.st.buy_day[1] = 5;
         c.st.sell_day[1] = 3;
         std::int16_t s = 1, e = 400;
-        DisplayChart(c.st, c.all, s, e);
+        DisplayChart(c.st, c.overlays, c.all, s, e);
         QCOMPARE(int(e), t.end);
         QCOMPARE(int(c.st.ending_date_local), t.hidden ? 200 : 300); // 200 from before
         QCOMPARE(c.st.day_width, t.hidden ? 795 : W / 301);

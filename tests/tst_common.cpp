@@ -6,7 +6,8 @@
 #include "common/DayArray.h"
 #include "common/Formats.h"
 #include "common/Numbers.h"
-#include "control/ImageSurface.h"
+#include "common/Twips.h"
+#include "surface/ImageSurface.h"
 
 #include <QtTest>
 
@@ -202,7 +203,7 @@ void TestCommon::invertedLineRestoresPicture() {
     s.Line(100, 0, 100, 600);
     s.Line(0, 0, 599, 420);
     QVERIFY(s.image() != before);
-    QCOMPARE(s.pixel(ImageSurface::toPixel(100), 20), Color(RGB(55, 155, 205)));
+    QCOMPARE(s.pixel(twipsToPixels(100), 20), Color(RGB(55, 155, 205)));
     s.Line(0, 0, 599, 420);
     s.Line(100, 0, 100, 600);
     QVERIFY(s.image() == before);

@@ -2,11 +2,13 @@
 
 #include "Fixtures.h"
 
-#include "control/TKchartPrivate.h"
+#include "widget/TKchartPrivate.h"
+#include "widget/TKchartTesting.h"
 
 #include <tk5chctl/Prompts.h>
 #include <tk5chctl/TKchart.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,11 +33,12 @@ Settings settingsOf(const QString& text) {
     return s;
 }
 
-// A shown 800 x 600 pixel control with these settings, ORCL loaded before its first redraw.
-std::unique_ptr<TKchart> makeChart(const QString& settings = {}) {
+// A shown 800 x 600 pixel control with these settings, the ticker loaded before its first
+// redraw.
+std::unique_ptr<TKchart> makeChart(const QString& settings = {}, const QString& ticker = "ORCL") {
     auto w = std::make_unique<TKchart>(settingsOf(settings));
     w->setAttribute(Qt::WA_DontShowOnScreen);
-    w->ReadDataFile(QStringLiteral("ORCL"));
+    w->ReadDataFile(ticker);
     w->resize(800, 600);
     w->show();
     return w;
@@ -197,12 +200,12 @@ private slots:
         if (!user.fileName().contains(QStringLiteral(".qttest"))) QSKIP("not the test location");
         user.setValue(QStringLiteral("Settings/Tech1"), QStringLiteral("4"));
         user.sync();
-        overlaySettings().custom_ma_periods = 50;
+        sharedOverlaySettings().custom_ma_periods = 50;
         TKchart w;
         user.remove(QStringLiteral("Settings/Tech1"));
         QCOMPARE(w.TechInd1(), qint16(4));
         // A new control resets the overlay settings every control shares.
-        QCOMPARE(overlaySettings().custom_ma_periods, std::int16_t(20));
+        QCOMPARE(sharedOverlaySettings().custom_ma_periods, std::int16_t(20));
         QCOMPARE(QList<int>({w.starting_date_local(), w.ending_date_local(), w.buy_number(),
                              w.sell_number()}),
                  QList<int>({1, 200, 0, 0}));
@@ -257,11 +260,11 @@ private slots:
         const auto w = makeChart();
         QSignalSpy drawn(w.get(), &TKchart::DrawComplete);
         if (px.isValid()) w->resize(px);
-        QCOMPARE(w->childTwipGeometry(QString(QTest::currentDataTag()).section(' ', -1)), twips);
+        QCOMPARE(testing::childTwipGeometry(*w, QString(QTest::currentDataTag()).section(' ', -1)), twips);
         // A resize redraws once, to the end, on whatever sizes the surfaces have.
         QCOMPARE(drawn.count(), px.isValid() ? 1 : 0);
         w->resize(800, 600);
-        QCOMPARE(w->childTwipGeometry("Picture1"), QRectF(650, 220, 8750, 5480));
+        QCOMPARE(testing::childTwipGeometry(*w, "Picture1"), QRectF(650, 220, 8750, 5480));
     }
 
     void layoutPixels() {
@@ -308,6 +311,88 @@ private slots:
         if (action == "tab") QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
         QCOMPARE(drawn.count(), raised);
         QCOMPARE(child<QComboBox>(*w, "Combo_1")->maxVisibleItems(), widened ? 12 : 10);
+    }
+
+    // "Apply now": periods saved, the chart redrawn, then the kinds saved. A redraw that fails
+    // leaves the kinds unsaved and tells the user so.
+    void applyNow_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<bool>("redrawn");
+        QTest::newRow("saved and redrawn") << 1 << true;
+        QTest::newRow("redraw fails past day 2999") << 2990 << false;
+    }
+    void applyNow() {
+        QFETCH(int, first);
+        QFETCH(bool, redrawn);
+        // Closes falling one a day into the past: momentum over P days is P on every day,
+        // so the top label of a momentum pane names its period.
+        QTemporaryDir dir;
+        QFile file(dir.filePath("LINE.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Date,Open,High,Low,Close,Volume\n");
+        for (int d = 1; d <= 3200; ++d)
+            file.write(QString("%1,0,%2,%3,%4,1000\n")
+                           .arg(QDate(2020, 1, 1).addDays(-d).toString(Qt::ISODate))
+                           .arg(4001 - d)
+                           .arg(3999 - d)
+                           .arg(4000 - d)
+                           .toLatin1());
+        file.close();
+        qputenv("TK5CHCTL_HIST_DIR", dir.path().toLocal8Bit());
+        const auto w = makeChart({}, "LINE");
+        qputenv("TK5CHCTL_HIST_DIR", test::sampleHistDir().toLocal8Bit());
+        RecordingPrompts prompts;
+        w->setPrompts(&prompts);
+        w->setStarting_date_local(qint16(first));
+        w->setEnding_date_local(qint16(first + 100));
+        // Momentum 7, RSI 20 and Momentum 25.5 (stored as 26).
+        for (const auto& [p, kind, text] : {std::tuple{1, 7, "7"}, {2, 2, "20"}, {3, 7, "25.5"}}) {
+            child<QComboBox>(*w, QStringLiteral("Combo_%1").arg(p))->setCurrentIndex(kind - 1);
+            child<QLineEdit>(*w, QStringLiteral("Text1_%1").arg(p))->setText(text);
+        }
+        w->startRecording();
+        child<QPushButton>(*w, "Command1")->click();
+        const auto& store =
+            dynamic_cast<const MemorySettingsStore&>(*TKchartPrivate::of(*w).store);
+        // 14 periods per pane, then the three kinds: 45 keys.
+        QCOMPARE(store.values().size(), redrawn ? 45 : 42);
+        for (const QString& kv : QString("1Momentumperiods=7 2RSI_periods=20 3Momentumperiods=26 "
+                                         "1RSI_periods=14 3FS_periodsD=5 Tech1=7 Tech2=2 Tech3=7")
+                                     .split(' '))
+            if (redrawn || !kv.startsWith("Tech"))
+                QCOMPARE(store.value(kv.section('=', 0, 0)), kv.section('=', 1));
+        QCOMPARE(QList<int>({w->TechInd1(), w->TechInd2(), w->TechInd3()}),
+                 QList<int>({7, 2, 7}));
+        // The chart was cleared and drawn again, the panes with their new periods.
+        const QStringList calls = w->recordedDrawCalls();
+        QVERIFY(calls.first().startsWith("Picture1 Cls "));
+        for (const char* label : {"TechRuler1 Print 50 25 \"7.00\"", "TechRuler3 Print 50 25 \"26.00\""})
+            QCOMPARE(calls.filter(label).size(), redrawn ? 1 : 0);
+        QCOMPARE(prompts.messages.size(), redrawn ? 0 : 1);
+        if (!redrawn)
+            QVERIFY2(prompts.messages[0].contains("indicator choices were not saved") &&
+                         prompts.messages[0].contains("day 3001"),
+                     qPrintable(prompts.messages[0]));
+    }
+
+    // The layout switches tabs, which takes the focus from a chooser and gives it back: only
+    // the user moving the focus opens the list.
+    void resizeKeepsListClosed() {
+        TKchart w(Settings{});
+        w.resize(800, 600);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* combo = child<QComboBox>(w, "Combo_2");
+        combo->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(combo->view()->isVisible());
+        combo->hidePopup();
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QVERIFY(combo->hasFocus());
+        w.resize(820, 620);
+        QVERIFY(combo->hasFocus()); // given back by the layout
+        QTest::qWait(50);
+        QVERIFY(!combo->view()->isVisible());
     }
 
     void readDataFile_data() {

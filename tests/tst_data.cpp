@@ -40,10 +40,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// A control that already shows the company "Old Co", a caption and day 1 = "old|5|4|4.5|99".
+// A control that already shows the company "Old Co" and day 1 = "old|5|4|4.5|99".
 void preset(ChartState& st) {
     st.company_name = kOld;
-    st.caption = QStringLiteral("old caption");
     test::fillSeries(st.series, {{5, 4, 4.5f, 99}});
     st.series.price_date[1] = QStringLiteral("old");
 }
@@ -73,11 +72,11 @@ class TestData : public QObject {
     QTemporaryDir tmp_;
     QString hist_;
 
-    // Writes bytes as the history file of ticker T and loads it into st.
-    void loadFile(ChartState& st, const QByteArray& bytes) {
+    // Writes bytes as the history file of ticker T and loads it into st; the caption.
+    QString loadFile(ChartState& st, const QByteArray& bytes) {
         writeFile(hist_ + QStringLiteral("/T.csv"), bytes);
         bool flag = true;
-        ReadDataFile(st, QStringLiteral("t"), flag, hist_);
+        return ReadDataFile(st, QStringLiteral("t"), flag, hist_);
     }
 
 private slots:
@@ -152,9 +151,9 @@ private slots:
         QFETCH(QStringList, days);
         ChartState st;
         preset(st);
-        loadFile(st, file);
+        const QString caption = loadFile(st, file);
         QCOMPARE(int(st.series.day_count), dayCount);
-        QCOMPARE(st.caption, company);
+        QCOMPARE(caption, company);
         QCOMPARE(st.company_name, company.isEmpty() ? kOld : company);
         for (int d = 1; d <= days.size(); ++d)
             QCOMPARE(dayText(st.series, d), days[d - 1]);
@@ -210,11 +209,11 @@ private slots:
         ChartState st;
         preset(st);
         bool flag = true;
-        ReadDataFile(st, ticker, flag, hist_);
+        const QString caption = ReadDataFile(st, ticker, flag, hist_);
         QCOMPARE(flag, false);
         QCOMPARE(st.ticker_name, ticker);
         QCOMPARE(int(st.series.day_count), loads ? 1 : 0);
-        QCOMPARE(st.caption, QString());
+        QCOMPARE(caption, QString());
         QCOMPARE(st.company_name, kOld);
         QCOMPARE(dayText(st.series, 1),
                  loads ? QStringLiteral("31-Dec-14|2|1|1|4242") : QStringLiteral("old|5|4|4.5|99"));
@@ -241,8 +240,7 @@ private slots:
         ReadDataFile(st, QStringLiteral("ORCL"), flag, dir);
         QCOMPARE(int(st.series.day_count), 5000); // of 5036 data rows
         QCOMPARE(dayText(st.series, 1), QStringLiteral("31-Dec-14|45.56|44.97|44.97|13269200"));
-        ReadDataFile(st, QStringLiteral("AAPL_L"), flag, dir);
-        QCOMPARE(st.caption, QStringLiteral("Apple Inc."));
+        QCOMPARE(ReadDataFile(st, QStringLiteral("AAPL_L"), flag, dir), QStringLiteral("Apple Inc."));
         QCOMPARE(int(st.series.day_count), 506); // 511 lines less 5 header lines
         QCOMPARE(dayText(st.series, 1), QStringLiteral("2017-02-16|135.9|134.84|135.35|22118000"));
     }

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 
 #include "indicators/TechnicalIndicators.h"
-#include "indicators/mdlCalculateExpMA.h"
+#include "calc/mdlCalculateExpMA.h"
 #include "indicators/mdlDisplayRSI.h"
 #include "indicators/mdlValueToLabel.h"
 

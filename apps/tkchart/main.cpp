@@ -16,9 +16,12 @@
 #include <QPixmap>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -166,17 +169,35 @@ bool load(TKchart& chart, const QString& ticker, QString* error) {
     return false;
 }
 
-// The host's full redraw of days first..last.
+// Shows days first..last (the chart lowers last to the oldest loaded day).
 void redraw(TKchart& chart, qint16 first, qint16 last) {
     chart.setStarting_date_local(first);
     chart.setEnding_date_local(last);
-    qint16 s = first;
-    qint16 e = last;
-    chart.Clear();
-    chart.DrawPriceRuler(s, e);
-    chart.DrawDateRuler(s, e);
-    chart.DisplayChart(s, e);
-    chart.DisplayTechnicalIndicators(chart.TechInd1(), chart.TechInd2(), chart.TechInd3());
+    chart.redraw();
+}
+
+// The window first..last moved inside a history of `days` days: a window that starts past
+// the oldest day keeps its length and ends on the oldest day.
+std::pair<qint16, qint16> windowInside(qint16 first, qint16 last, qint16 days) {
+    if (days < 1 || first <= days) return {first, last};
+    const int length = last - first;
+    const int newFirst = std::max(1, days - length);
+    return {static_cast<qint16>(newFirst), static_cast<qint16>(newFirst + length)};
+}
+
+// The tickers whose history files the control can open: it looks for the upper-cased ticker
+// with ".csv", so only such file names are offered.
+QStringList openableTickers(const QString& folder) {
+    QStringList tickers;
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {QStringLiteral("*.csv")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QFileInfo& f : files) {
+        const QString base = f.completeBaseName();
+        if (f.fileName().endsWith(QLatin1String(".csv")) && !base.isEmpty() &&
+            base == base.toUpper() && !base.startsWith(QLatin1Char('.')))
+            tickers << base;
+    }
+    return tickers;
 }
 
 int renderHeadless(const Options& o) {
@@ -198,7 +219,7 @@ int renderHeadless(const Options& o) {
     try {
         redraw(chart, o.first, o.last);
     } catch (const TKchartError& e) {
-        std::fprintf(stderr, "tkchart: the drawing ended early: %s\n", e.what());
+        std::fprintf(stderr, "tkchart: the chart could not be drawn completely: %s\n", e.what());
     }
     chart.stopRecording();
 
@@ -222,6 +243,9 @@ public:
         : chart_(o.ownSettings ? new TKchart(o.settings, this) : new TKchart(this)),
           first_(o.first), last_(o.last) {
         setCentralWidget(chart_);
+        // Below this the caption, the chart column and the tab strip no longer fit side by
+        // side.
+        setMinimumSize(640, 480);
         QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
         QAction* open = file->addAction(QStringLiteral("&Open ticker..."));
         open->setShortcut(QKeySequence::Open);
@@ -237,21 +261,25 @@ public:
     }
 
     // Loads and draws a ticker; a failure is told on stderr and, when the user chose the
-    // ticker, in a message box.
+    // ticker, in a message box. A ticker that loads no day leaves the chart showing the
+    // previous one; a history shorter than the window start moves the window inside it.
     bool showTicker(const QString& ticker, bool userChose) {
         QString error;
         if (!load(*chart_, ticker, &error)) {
             std::fprintf(stderr, "tkchart: %s\n", qPrintable(error));
+            if (!shown_.isEmpty()) load(*chart_, shown_, &error); // the previous chart again
             if (userChose) QMessageBox::warning(this, QStringLiteral("tkchart"), error);
             return false;
         }
+        shown_ = ticker;
         setWindowTitle(QStringLiteral("tkchart - %1").arg(ticker));
+        std::tie(first_, last_) = windowInside(first_, last_, chart_->loadedDays());
         try {
             redraw(*chart_, first_, last_);
         } catch (const TKchartError& e) {
             QMessageBox::warning(this, QStringLiteral("tkchart"),
-                                 QStringLiteral("The drawing ended early: %1")
-                                     .arg(QString::fromLocal8Bit(e.what())));
+                                 QStringLiteral("The chart could not be drawn completely.\n\n%1")
+                                     .arg(QString::fromStdString(e.what())));
         }
         return true;
     }
@@ -260,21 +288,18 @@ public:
 
 private:
     void chooseTicker() {
-        QStringList tickers;
-        const QDir hist(chart_->historyFolder());
-        for (const QFileInfo& f :
-             hist.entryInfoList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
-            tickers << f.completeBaseName();
+        const QString folder = chart_->historyFolder();
+        const QStringList tickers = openableTickers(folder);
         if (tickers.isEmpty()) {
             QMessageBox::information(this, QStringLiteral("tkchart"),
                                      QStringLiteral("No history files in %1")
-                                         .arg(QDir::toNativeSeparators(hist.path())));
+                                         .arg(QDir::toNativeSeparators(folder)));
             return;
         }
         bool ok = false;
         const QString ticker = QInputDialog::getItem(
             this, QStringLiteral("Open ticker"), QStringLiteral("Ticker:"), tickers,
-            std::max<qsizetype>(0, tickers.indexOf(chart_->ticker_name().toUpper())), false, &ok);
+            static_cast<int>(std::max<qsizetype>(0, tickers.indexOf(shown_))), false, &ok);
         if (ok) showTicker(ticker, true);
     }
 
@@ -288,6 +313,7 @@ private:
     }
 
     TKchart* chart_;
+    QString shown_; // the ticker the chart shows
     qint16 first_;
     qint16 last_;
 };

@@ -78,13 +78,14 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
     skipOnError([&] { n = add16(add16(e, -static_cast<long>(s)), 1); });
     const double W = ruler.Width();
     skipOnError([&] { step = toSingle(divide(W, n + 1.0)); });
+    const DayAxis axis = DayAxis::withSlotWidth(W, s, step);
 
     std::int16_t prev = 0; // day of the month of the day handled before
     std::int16_t d = 0;    // the current day's day of the month and month; a date that does
     std::int16_t m = 0;    // not convert keeps those of the day before
     for (long i = e; i >= s; --i) {
         float x = 0;
-        skipOnError([&] { x = toSingle(W - (static_cast<double>(i) - s + 1.0) * step); });
+        skipOnError([&] { x = axis.x(i); });
 
         if (n <= 8) {
             paint.shortTick(x);
@@ -105,7 +106,7 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
                 return formatDate(*date, pattern);
             };
         };
-        auto initialAndYear = [&] {
+        auto initialAndYear = [&]() -> QString {
             if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
             return monthInitial(m) + QLatin1Char(',') + formatDate(*date, QStringLiteral("yy"));
         };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ChartState.h"
-#include "control/ChartSurfaces.h"
+#include "model/ChartState.h"
+#include "surface/ChartSurfaces.h"
 
 #include <cstdint>
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/DayAxis.h"
 #include "common/Numbers.h"
-#include "control/ChartState.h"
-#include "control/DrawingSurface.h"
+#include "model/ChartState.h"
+#include "surface/DrawingSurface.h"
 
 #include <cstdint>
 
@@ -19,11 +20,10 @@ inline float priceToY(const ChartState& st, double H, double p) {
     return toSingle(H - 50.0 - priceOffset(st, p));
 }
 
-// Horizontal position of day d on a chart of width W whose newest shown day is s: day s
-// lies one day width left of the right edge, day s - 1 on it.
-inline float dayToX(float W, std::int16_t s, float dayWidth, long d) {
-    return static_cast<float>(static_cast<double>(W) -
-                              (static_cast<double>(d) - s + 1.0) * dayWidth);
+// The days of the shown window across the price chart: the day width the chart was last drawn
+// with, from the newest shown day s.
+inline DayAxis chartAxis(const DrawingSurface& chart, const ChartState& st, std::int16_t s) {
+    return DayAxis::withSlotWidth(chart.Width(), s, st.day_width);
 }
 
 // A dotted grid line across the price chart in RGB(150, 60, 60); the chart is left drawing
@@ -35,11 +35,5 @@ inline void drawGridLine(DrawingSurface& chart, float x1, float y1, float x2, fl
     chart.ForeColor = RGB(0, 0, 0);
     chart.DrawStyle = kSolid;
 }
-
-// The day whose slot centre is nearest to x on a surface of width W showing days s..e:
-// round((W - x) * (e - s + 2) / W + s) - 1, halves to even. Near the right edge this is
-// s - 1, near the left edge e + 1. Throws ChartError when W is 0 or the result does not fit
-// a day index.
-std::int16_t dayUnderPosition(float x, float W, std::int16_t s, std::int16_t e);
 
 } // namespace tk5

@@ -2,8 +2,8 @@
 
 #include "Geometry.h"
 
-#include "mdlBollingerBands.h"
-#include "mdlCalculateMA.h"
+#include "calc/mdlBollingerBands.h"
+#include "calc/mdlCalculateMA.h"
 
 namespace tk5 {
 
@@ -21,27 +21,26 @@ long lastDrawnDay(const ChartState& st, std::int16_t e, std::int16_t periods) {
 
 void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
                        std::int16_t periods) {
-    const float W = chart.Width();
+    const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
     const long last = lastDrawnDay(st, e, periods);
     FloatDays ma(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
     for (long d = s; d <= last; ++d)
-        chart.Line(dayToX(W, s, st.day_width, d), priceToY(st, H, ma[d]),
-                   dayToX(W, s, st.day_width, d + 1), priceToY(st, H, ma[d + 1]));
+        chart.Line(axis.x(d), priceToY(st, H, ma[d]), axis.x(d + 1), priceToY(st, H, ma[d + 1]));
 }
 
 void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
                    std::int16_t periods, std::int16_t percent) {
-    const float W = chart.Width();
+    const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
     const long last = lastDrawnDay(st, e, periods);
     FloatDays ma(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
     const double f = percent / 100.0;
     for (long d = s; d <= last; ++d) {
-        const float x1 = dayToX(W, s, st.day_width, d);
-        const float x2 = dayToX(W, s, st.day_width, d + 1);
+        const float x1 = axis.x(d);
+        const float x2 = axis.x(d + 1);
         chart.Line(x1, priceToY(st, H, ma[d] * (1.0 + f)), x2,
                    priceToY(st, H, ma[d + 1] * (1.0 + f)));
         chart.Line(x1, priceToY(st, H, ma[d] * (1.0 - f)), x2,
@@ -51,7 +50,7 @@ void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, 
 
 void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
                float periods, float width) {
-    const float W = chart.Width();
+    const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
     const double p = periods;
     long last = e;
@@ -61,8 +60,8 @@ void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std:
     CalculateMA(st.series.price_close, ma, s, toInt16(e + p + 1.0), toInt16(p));
     BollingerBands(st.series.price_close, ma, dev, s, e, periods, width);
     for (long d = s; d <= last - 1; ++d) {
-        const float x1 = dayToX(W, s, st.day_width, d);
-        const float x2 = dayToX(W, s, st.day_width, d + 1);
+        const float x1 = axis.x(d);
+        const float x2 = axis.x(d + 1);
         chart.Line(x1, priceToY(st, H, static_cast<double>(ma[d]) - dev[d]), x2,
                    priceToY(st, H, static_cast<double>(ma[d + 1]) - dev[d + 1]));
         chart.Line(x1, priceToY(st, H, static_cast<double>(ma[d]) + dev[d]), x2,
@@ -70,8 +69,30 @@ void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std:
     }
 }
 
-void DrawOverlays(const ChartState& st, DrawingSurface& picture1, std::int16_t s, std::int16_t e) {
-    const OverlaySettings& o = overlaySettings();
+namespace {
+
+// Runs one overlay; a day it cannot reach ends the chart with a message that names the overlay
+// and the window.
+template <typename Draw>
+void drawOverlay(const QString& name, std::int16_t s, std::int16_t e, Draw&& draw) {
+    try {
+        draw();
+    } catch (const ChartError& error) {
+        if (error.kind() != ChartError::Kind::IndexOutOfRange) throw;
+        throw ChartError(error.kind(),
+                         QStringLiteral("The %1 cannot be drawn over days %2 to %3: %4")
+                             .arg(name)
+                             .arg(s)
+                             .arg(e)
+                             .arg(QString::fromStdString(error.what()))
+                             .toStdString());
+    }
+}
+
+} // namespace
+
+void DrawOverlays(const ChartState& st, const OverlaySettings& o, DrawingSurface& picture1,
+                  std::int16_t s, std::int16_t e) {
     const struct {
         Flag flag;
         std::int16_t periods;
@@ -85,15 +106,19 @@ void DrawOverlays(const ChartState& st, DrawingSurface& picture1, std::int16_t s
     for (const auto& a : averages) {
         if (!isSet(a.flag)) continue;
         picture1.ForeColor = a.color;
-        DrawMovingAverage(st, picture1, s, e, a.periods);
+        drawOverlay(QStringLiteral("%1-day moving average").arg(a.periods), s, e,
+                    [&] { DrawMovingAverage(st, picture1, s, e, a.periods); });
     }
     if (isSet(st.show_envelopes)) {
         picture1.ForeColor = kEnvelopeColor;
-        DrawEnvelopes(st, picture1, s, e, o.envelope_periods, o.envelope_percent);
+        drawOverlay(QStringLiteral("envelopes"), s, e, [&] {
+            DrawEnvelopes(st, picture1, s, e, o.envelope_periods, o.envelope_percent);
+        });
     }
     if (isSet(st.show_bands)) {
         picture1.ForeColor = kBandsColor;
-        DrawBands(st, picture1, s, e, o.bands_periods, o.bands_width);
+        drawOverlay(QStringLiteral("Bollinger bands"), s, e,
+                    [&] { DrawBands(st, picture1, s, e, o.bands_periods, o.bands_width); });
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "common/DayArray.h"
 #include "common/Numbers.h"
-#include "control/ChartState.h"
-#include "control/DrawingSurface.h"
+#include "model/ChartState.h"
+#include "surface/DrawingSurface.h"
 
 #include <cstdint>
 
@@ -34,8 +34,11 @@ void DrawBands(const ChartState& st, DrawingSurface& chart, std::int16_t s, std:
                float periods, float width);
 
 // Every enabled overlay of days s..e on Picture1, in the order 10-, 50-, 200-day, custom
-// average, envelopes, bands, each after setting Picture1's drawing colour to its own. The
-// first failing overlay ends the call with ChartError; what was drawn stays.
-void DrawOverlays(const ChartState& st, DrawingSurface& picture1, std::int16_t s, std::int16_t e);
+// average, envelopes, bands, each after setting Picture1's drawing colour to its own; the
+// custom average, envelopes and bands take their periods from the overlay settings given.
+// The first failing overlay ends the call with ChartError (naming the overlay when it needs a
+// day beyond its work buffers or the history); what was drawn stays.
+void DrawOverlays(const ChartState& st, const OverlaySettings& overlays, DrawingSurface& picture1,
+                  std::int16_t s, std::int16_t e);
 
 } // namespace tk5

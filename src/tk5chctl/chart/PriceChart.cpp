@@ -2,7 +2,7 @@
 
 #include "Geometry.h"
 #include "Overlays.h"
-#include "transactions/Marks.h"
+#include "chart/Marks.h"
 
 namespace tk5 {
 
@@ -22,17 +22,18 @@ namespace {
 // With the chart hidden only the marks are shown, as bare arrows near the bottom edge:
 // buys 200 and sells 50 twips above it, placed with the day width of the previous draw.
 void drawBareArrows(const ChartState& st, DrawingSurface& chart, std::int16_t s) {
-    const float W = chart.Width();
+    const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
     for (long k = 1; k <= st.buy_number; ++k)
-        drawArrowAtTwips(chart, dayToX(W, s, st.day_width, st.buy_day[k]), H - 200.0, true);
+        drawArrowAtTwips(chart, axis.x(st.buy_day[k]), H - 200.0, true);
     for (long k = 1; k <= st.sell_number; ++k)
-        drawArrowAtTwips(chart, dayToX(W, s, st.day_width, st.sell_day[k]), H - 50.0, false);
+        drawArrowAtTwips(chart, axis.x(st.sell_day[k]), H - 50.0, false);
 }
 
 } // namespace
 
-void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std::int16_t& e) {
+void DisplayChart(ChartState& st, const OverlaySettings& overlays, const ChartSurfaces& sf,
+                  std::int16_t& s, std::int16_t& e) {
     DrawingSurface& chart = *sf.Picture1;
     if (isSet(st.chart_hidden)) {
         sf.PriceRuler->Cls();
@@ -53,7 +54,8 @@ void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std:
     constexpr double px = DrawingSurface::TwipsPerPixelX;
     constexpr double py = DrawingSurface::TwipsPerPixelY;
 
-    auto x = [&](long d) { return dayToX(W, s, st.day_width, d); };
+    const DayAxis axis = chartAxis(chart, st, s);
+    auto x = [&](long d) { return axis.x(d); };
     auto y = [&](float price) { return priceToY(st, H, price); };
 
     chart.ForeColor = RGB(0, 0, 0);
@@ -85,7 +87,7 @@ void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std:
         }
     }
 
-    DrawOverlays(st, chart, s, e);
+    DrawOverlays(st, overlays, chart, s, e);
 
     for (long k = 1; k <= st.buy_number; ++k)
         DrawBuy(st, chart, x(st.buy_day[k]));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ChartState.h"
-#include "control/ChartSurfaces.h"
+#include "model/ChartState.h"
+#include "surface/ChartSurfaces.h"
 
 #include <cstdint>
 
@@ -12,8 +12,10 @@ namespace tk5 {
 void Clear(ChartState& st, const ChartSurfaces& sf);
 
 // Draws the bars (or close line) of days s..e on Picture1, the enabled overlays and the buy
-// and sell marks. Lowers e to day_count when it is larger. A failure (an overlay running
-// past its work buffers) ends the drawing and reaches the caller as ChartError.
-void DisplayChart(ChartState& st, const ChartSurfaces& sf, std::int16_t& s, std::int16_t& e);
+// and sell marks; the custom average, envelopes and bands use the overlay settings given.
+// Lowers e to day_count when it is larger. A failure (an overlay running past its work
+// buffers) ends the drawing and reaches the caller as ChartError.
+void DisplayChart(ChartState& st, const OverlaySettings& overlays, const ChartSurfaces& sf,
+                  std::int16_t& s, std::int16_t& e);
 
 } // namespace tk5

@@ -2,23 +2,18 @@
 
 #include "Geometry.h"
 
+#include "calc/WindowExtremes.h"
 #include "common/Formats.h"
 #include "common/Numbers.h"
 
 namespace tk5 {
 
 float GetMaximumPrice(const PriceSeries& series, std::int16_t s, std::int16_t e) {
-    float m = series.price_high[s];
-    for (long d = s; d <= e; ++d)
-        if (series.price_high[d] > m) m = series.price_high[d];
-    return m;
+    return WindowMaximum(series.price_high, s, e);
 }
 
 float GetMinimumPrice(const PriceSeries& series, std::int16_t s, std::int16_t e) {
-    float m = series.price_low[s];
-    for (long d = s; d <= e; ++d)
-        if (series.price_low[d] < m) m = series.price_low[d];
-    return m;
+    return WindowMinimum(series.price_low, s, e);
 }
 
 float priceStepFor(float range) {

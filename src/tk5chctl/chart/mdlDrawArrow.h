@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 namespace tk5 {
 

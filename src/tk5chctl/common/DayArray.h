@@ -2,6 +2,7 @@
 
 #include "ChartError.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,9 @@ public:
 
 private:
     void check(long day) const {
-        if (!contains(day))
-            throw ChartError(ChartError::Kind::IndexOutOfRange, "day " + std::to_string(day) +
-                                                                    " outside 1.." +
-                                                                    std::to_string(capacity()));
+        if (!contains(day)) throw ChartError(ChartError::Kind::IndexOutOfRange, outside(day));
     }
+    std::string outside(long day) const;
     std::vector<T> items_;
 };
 
@@ -45,5 +44,12 @@ using FloatDays = DayArray<float>;
 inline constexpr int kSeriesCapacity = 5000;     // days of a loaded history
 inline constexpr int kBufferCapacity = 3000;     // days of a scratch or overlay work buffer
 inline constexpr int kTransactionCapacity = 250; // buys, and sells, that can be recorded
+
+// Says in a user's words why an index lies outside a sequence of that capacity.
+std::string outsideMessage(long index, int capacity);
+
+template <typename T> std::string DayArray<T>::outside(long day) const {
+    return outsideMessage(day, capacity());
+}
 
 } // namespace tk5

@@ -1,5 +1,7 @@
 #include "Numbers.h"
 
+#include "DayArray.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -7,6 +9,21 @@
 #include <string>
 
 namespace tk5 {
+
+std::string outsideMessage(long index, int capacity) {
+    const std::string day = "day " + std::to_string(index);
+    if (index < 1) return day + " is not a day of the chart: days are counted from 1, the newest";
+    switch (capacity) {
+    case kSeriesCapacity:
+        return day + " is beyond the 5000 days a history holds";
+    case kBufferCapacity:
+        return day + " is beyond the 3000 days an average or indicator is worked out over";
+    case kTransactionCapacity:
+        return "entry " + std::to_string(index) + " is beyond the 250 buys or sells a chart keeps";
+    default:
+        return day + " is outside days 1 to " + std::to_string(capacity);
+    }
+}
 
 double leadingNumber(const QString& text) {
     const QByteArray bytes = text.toLatin1();

@@ -177,8 +177,8 @@ QString historyFilePath(const QString& ticker, const QString& histDir) {
     return QDir(histDir).filePath(name);
 }
 
-void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
-                  const QString& histDir) {
+QString ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
+                     const QString& histDir) {
     b_Today_flag = false;
     st.ticker_name = ticker;
 
@@ -188,8 +188,7 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         // Nothing to read: no day is loaded, the caption is emptied, the company name and
         // the stored values stay as they were.
         st.series.day_count = 0;
-        st.caption.clear();
-        return;
+        return QString();
     }
 
     LineReader reader(file);
@@ -198,16 +197,15 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
 
     const QString header = nextLine();
     const bool longHeader = header.size() >= 40;
+    QString caption;
     if (longHeader) {
         nextLine();
         const QString nameLine = nextLine();
         // A line of fewer than 4 characters has no name to cut: the company name stays.
         if (nameLine.size() >= 4) st.company_name = nameLine.left(nameLine.size() - 4);
-        st.caption = st.company_name;
+        caption = st.company_name;
         nextLine();
         nextLine();
-    } else {
-        st.caption.clear();
     }
 
     PriceSeries& s = st.series;
@@ -225,6 +223,7 @@ void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         if (hasPrices && s.price_high[n] != 0.0f && s.price_low[n] != 0.0f) ++n;
     }
     s.day_count = static_cast<std::int16_t>(n - 1);
+    return caption;
 }
 
 std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_date) {

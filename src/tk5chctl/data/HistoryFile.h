@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/ChartState.h"
+#include "model/ChartState.h"
 
 #include <QString>
 #include <QVariant>
@@ -21,16 +21,17 @@ QString historyFilePath(const QString& ticker, const QString& histDir);
 
 // Loads the ticker's history into st.series (newest day first) and sets ticker_name to the
 // ticker as passed. A long-header file (first line of 40 characters or more) also sets
-// company_name from its third line and the caption to it; a short-header file empties the
-// caption. Sets b_Today_flag to false first. Never fails: a bad row or field skips only
-// itself, elements beyond the new day_count keep what they held.
+// company_name from its third line. Returns the caption the chart then shows: the company
+// name of a long-header file, empty text for a short-header one. Sets b_Today_flag to false
+// first. Never fails: a bad row or field skips only itself, elements beyond the new day_count
+// keep what they held.
 //
 // A file that cannot be read (missing, unreadable, not a regular file, its real location
 // outside histDir, or a ticker historyFilePath refuses) ends the load at once: day_count
-// becomes 0, ticker_name is set to the ticker, the caption becomes empty text, and
-// company_name and every stored day value are left as they were.
-void ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
-                  const QString& histDir);
+// becomes 0, ticker_name is set to the ticker, the caption is empty text, and company_name
+// and every stored day value are left as they were.
+QString ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
+                     const QString& histDir);
 
 // The day index of a calendar date (text): 1 for a date after the newest day, day_count for
 // one before the oldest, the trading day itself or one of the two calendar days before it,

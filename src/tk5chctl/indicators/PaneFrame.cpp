@@ -11,13 +11,7 @@ namespace tk5::indicators {
 PaneFrame::PaneFrame(DrawingSurface& rulerSurface, DrawingSurface& plotSurface,
                      std::int16_t starting_date, std::int16_t ending_date, Color bandColor)
     : ruler(rulerSurface), plot(plotSurface), s(starting_date), e(ending_date),
-      W(plotSurface.Width()), H(plotSurface.Height()), band_(bandColor) {}
-
-float PaneFrame::x(long day) const {
-    const std::int16_t n = add16(add16(e, -s), 2);
-    const std::int16_t slot = add16(add16(day, -s), 1);
-    return toSingle(W - divide(slot * W, n));
-}
+      W(plotSurface.Width()), H(plotSurface.Height()), axis_(W, s, e), band_(bandColor) {}
 
 float PaneFrame::oscillatorK() const { return static_cast<float>((H - 100.0) / 100.0); }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/DayAxis.h"
 #include "common/Numbers.h"
-#include "control/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 #include <QString>
 
@@ -11,9 +12,6 @@
 // The display routines of the panes live in tk5::indicators: two of them carry the same
 // names (FastStochastic, SlowStochastic) as the IndicatorKind codes that choose them.
 namespace tk5::indicators {
-
-// The band colour of the panes when the settings store names none ("BkgRulers").
-inline constexpr Color kDefaultBandColor = 0x340000;
 
 // What every indicator pane shares: the ruler and plot surfaces, the window s..e, the plot's
 // size W x H in twips, the day positions, the reference lines, the ruler ticks and labels of
@@ -33,7 +31,7 @@ public:
     // x of a day: W - (day - s + 1) x W / (e - s + 2). Day s lies one step left of the right
     // edge, day e + 1 at x = 0. Throws ChartError when the 16-bit day arithmetic overflows
     // or the window has no width.
-    float x(long day) const;
+    float x(long day) const { return axis_.x(day); }
 
     // The scale of the 0..100 oscillators: (H - 100) / 100 twips per point.
     float oscillatorK() const;
@@ -77,6 +75,7 @@ private:
     void tick(float x0, double y);
     void label(double y, const QString& text);
 
+    DayAxis axis_;
     Color band_;
 };
 

@@ -1,6 +1,6 @@
 #include "StochasticLines.h"
 
-#include "chart/mdlCalculateMA.h"
+#include "calc/mdlCalculateMA.h"
 
 namespace tk5::indicators {
 

@@ -68,9 +68,23 @@ void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
     sf.Picture3->Cls();
     sf.Picture4->Cls();
     const std::int16_t kinds[3] = {indicator1, indicator2, indicator3};
-    for (int p = 1; p <= 3; ++p)
-        drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, st.starting_date_local,
-                 st.ending_date_local, st.pane(p), bandColor);
+    const std::int16_t s = st.starting_date_local, e = st.ending_date_local;
+    for (int p = 1; p <= 3; ++p) {
+        try {
+            drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, s, e, st.pane(p),
+                     bandColor);
+        } catch (const ChartError& error) {
+            // Said in the user's terms: which pane, which indicator, which window.
+            throw ChartError(error.kind(),
+                             QStringLiteral("Pane %1 (%2) cannot be drawn over days %3 to %4: %5")
+                                 .arg(p)
+                                 .arg(indicatorName(kinds[p - 1]))
+                                 .arg(s)
+                                 .arg(e)
+                                 .arg(QString::fromStdString(error.what()))
+                                 .toStdString());
+        }
+    }
 }
 
 } // namespace tk5

@@ -1,6 +1,6 @@
 #include "mdlDisplayExpMADifference.h"
 
-#include "mdlCalculateExpMA.h"
+#include "calc/mdlCalculateExpMA.h"
 
 namespace tk5::indicators {
 

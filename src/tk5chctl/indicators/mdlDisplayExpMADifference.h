@@ -13,6 +13,6 @@ namespace tk5::indicators {
 void DisplayExpMADifference(DrawingSurface& ruler, DrawingSurface& plot,
                             const FloatDays& price_close, std::int16_t starting_date,
                             std::int16_t ending_date, std::int16_t N1, std::int16_t N2,
-                            Color bandColor = kDefaultBandColor);
+                            Color bandColor);
 
 } // namespace tk5::indicators

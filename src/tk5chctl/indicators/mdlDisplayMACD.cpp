@@ -1,7 +1,7 @@
 #include "mdlDisplayMACD.h"
 
 #include "common/Formats.h"
-#include "mdlCalculateExpMA.h"
+#include "calc/mdlCalculateExpMA.h"
 
 #include <cmath>
 #include <vector>

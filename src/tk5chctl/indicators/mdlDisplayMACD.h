@@ -14,6 +14,6 @@ namespace tk5::indicators {
 // lines.
 void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                  std::int16_t starting_date, std::int16_t ending_date, std::int16_t N1,
-                 std::int16_t N2, std::int16_t N3, Color bandColor = kDefaultBandColor);
+                 std::int16_t N2, std::int16_t N3, Color bandColor);
 
 } // namespace tk5::indicators

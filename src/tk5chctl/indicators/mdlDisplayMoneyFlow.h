@@ -16,6 +16,6 @@ void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDa
                       const FloatDays& price_high, const FloatDays& price_low,
                       const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
                       std::int16_t ending_date, std::int16_t P,
-                      Color bandColor = kDefaultBandColor);
+                      Color bandColor);
 
 } // namespace tk5::indicators

@@ -2,18 +2,11 @@
 
 #include "mdlValueToLabel.h"
 
+#include "calc/WindowExtremes.h"
+
 #include <cmath>
 
-namespace tk5 {
-
-float WindowAbsMaximum(const FloatDays& buffer, long starting_date, long ending_date) {
-    float m = buffer[starting_date];
-    for (long i = starting_date; i <= ending_date; ++i)
-        if (std::fabs(buffer[i]) > m) m = std::fabs(buffer[i]);
-    return m;
-}
-
-namespace indicators {
+namespace tk5::indicators {
 
 void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
@@ -52,5 +45,4 @@ void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     pane.bands();
 }
 
-} // namespace indicators
-} // namespace tk5
+} // namespace tk5::indicators

@@ -5,13 +5,7 @@
 
 #include <cstdint>
 
-namespace tk5 {
-
-// The largest absolute value of a buffer over days starting_date..ending_date. Throws
-// ChartError when the window reaches past the buffer.
-float WindowAbsMaximum(const FloatDays& buffer, long starting_date, long ending_date);
-
-namespace indicators {
+namespace tk5::indicators {
 
 // On-balance volume pane: the running sum of the volumes of rising days minus those of
 // falling days, starting at 0 on the oldest shown day and running towards the newest, as
@@ -19,7 +13,6 @@ namespace indicators {
 // Tolerant: running sums past day 3000 are not kept.
 void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                std::int16_t ending_date, Color bandColor = kDefaultBandColor);
+                std::int16_t ending_date, Color bandColor);
 
-} // namespace indicators
-} // namespace tk5
+} // namespace tk5::indicators

@@ -1,7 +1,7 @@
 #include "mdlDisplayVolatility.h"
 
 #include "common/Formats.h"
-#include "mdlCalculateExpMA.h"
+#include "calc/mdlCalculateExpMA.h"
 
 #include <cmath>
 

@@ -2,28 +2,9 @@
 
 #include "mdlValueToLabel.h"
 
-namespace tk5 {
+#include "calc/WindowExtremes.h"
 
-namespace {
-
-template <typename Series> float windowMaximum(const Series& series, long s, long e) {
-    float m = static_cast<float>(series[s]);
-    for (long i = s; i <= e; ++i)
-        if (static_cast<double>(series[i]) > m) m = static_cast<float>(series[i]);
-    return m;
-}
-
-} // namespace
-
-float WindowMaximum(const DayArray<std::int32_t>& series, long starting_date, long ending_date) {
-    return windowMaximum(series, starting_date, ending_date);
-}
-
-float WindowMaximum(const FloatDays& series, long starting_date, long ending_date) {
-    return windowMaximum(series, starting_date, ending_date);
-}
-
-namespace indicators {
+namespace tk5::indicators {
 
 void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
                    const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
@@ -54,5 +35,4 @@ void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
     pane.bands();
 }
 
-} // namespace indicators
-} // namespace tk5
+} // namespace tk5::indicators

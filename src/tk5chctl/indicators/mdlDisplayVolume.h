@@ -5,14 +5,7 @@
 
 #include <cstdint>
 
-namespace tk5 {
-
-// The largest value of a series over days starting_date..ending_date (day starting_date
-// first). Throws ChartError when the window reaches past the series.
-float WindowMaximum(const DayArray<std::int32_t>& series, long starting_date, long ending_date);
-float WindowMaximum(const FloatDays& series, long starting_date, long ending_date);
-
-namespace indicators {
+namespace tk5::indicators {
 
 // Volume pane: each day's volume as a green bar standing on the base line H - 50, scaled so
 // that the window's largest volume M reaches 0.9 x H above it; ruler labels ValueToLabel(M),
@@ -20,7 +13,6 @@ namespace indicators {
 // every bar without height.
 void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
                    const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                   std::int16_t ending_date, Color bandColor = kDefaultBandColor);
+                   std::int16_t ending_date, Color bandColor);
 
-} // namespace indicators
-} // namespace tk5
+} // namespace tk5::indicators

@@ -1,6 +1,6 @@
 #include "mdlSlowStochastic.h"
 
-#include "PriceExtremes.h"
+#include "calc/WindowExtremes.h"
 #include "StochasticLines.h"
 
 namespace tk5::indicators {

@@ -1,21 +1,16 @@
 #include "IndicatorSettingsTab.h"
 
-#include "common/ChartError.h"
-#include "common/Numbers.h"
-#include "control/ChartCore.h"
-#include "control/ImageSurface.h"
-#include "control/SettingsKeys.h"
 #include "mdlComboFix.h"
 #include "mdlValidation.h"
-#include "tk5chctl/Prompts.h"
+
+#include "common/Numbers.h"
+#include "common/Twips.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-
-#include <exception>
 
 namespace tk5 {
 
@@ -26,11 +21,6 @@ using Field = std::int16_t IndicatorSettings::*;
 // The bounds every period box must lie in.
 constexpr std::int16_t kMinPeriods = 1;
 constexpr std::int16_t kMaxPeriods = 300;
-
-// Chooser entries; list position i stands for kind i + 1.
-constexpr std::array<const char*, 10> kEntries = {
-    "Volume",   "RSI",        "Fast Stochastic",   "Slow Stochastic", "MACD", "Exp. MA Difference",
-    "Momentum", "Volatility", "On Balance Volume", "Money Flow Index"};
 
 // One period row of a kind: its caption and the field its box shows and sets. A row without
 // a field is hidden.
@@ -91,16 +81,15 @@ constexpr std::array<std::array<Twips, 3>, 3> kText = {{
 constexpr Twips kCommand1 = {240, 6180, 1815, 315};
 
 void place(QWidget& w, const Twips& t) {
-    auto px = [](int twips) { return ImageSurface::toPixel(static_cast<float>(twips)); };
-    w.setGeometry(px(t.left), px(t.top), px(t.width), px(t.height));
+    w.setGeometry(twipsToPixels(QRectF(t.left, t.top, t.width, t.height)));
 }
 
 size_t at(int pane) { return static_cast<size_t>(pane - 1); }
 
 } // namespace
 
-IndicatorSettingsTab::IndicatorSettingsTab(ChartCore& core, Prompts& prompts, QWidget* parent)
-    : QGroupBox(parent), core_(core), prompts_(prompts) {
+IndicatorSettingsTab::IndicatorSettingsTab(std::shared_ptr<Prompts> prompts, QWidget* parent)
+    : QGroupBox(parent), prompts_(std::move(prompts)) {
     setObjectName(QStringLiteral("Frame2"));
     setTitle(QStringLiteral("Indicators"));
     place(*this, kFrame);
@@ -141,39 +130,41 @@ IndicatorSettingsTab::IndicatorSettingsTab(ChartCore& core, Prompts& prompts, QW
 void IndicatorSettingsTab::fillChoosers() {
     for (QComboBox* combo : combos_) {
         // Filling must not count as choosing: the panes keep the kinds read at start-up
-        // until selectPaneKinds() selects them.
+        // until showPanes() selects them.
         const QSignalBlocker quiet(combo);
         combo->clear();
-        for (const char* entry : kEntries)
-            combo->addItem(QString::fromLatin1(entry));
+        for (std::int16_t kind = 1; kind <= 10; ++kind)
+            combo->addItem(indicatorName(kind));
         combo->setCurrentIndex(-1);
     }
 }
 
-void IndicatorSettingsTab::selectPaneKinds() {
+void IndicatorSettingsTab::showPanes(const PaneSettings& panes) {
+    panes_ = panes;
     for (int p = 1; p <= 3; ++p) {
         QComboBox* combo = combos_[at(p)];
-        const std::int16_t kind = core_.state().pane(p).kind;
+        const std::int16_t kind = panes_[at(p)].kind;
         const bool listed = kind >= 1 && kind <= 10 && kind <= combo->count();
         const int position = listed ? kind - 1 : -1;
         {
+            // Selecting by code is not a user's choice: the rows show, nothing is reported.
             const QSignalBlocker quiet(combo);
             combo->setCurrentIndex(position);
         }
-        // Selecting by code is handled as a click, even when the position did not change.
-        if (listed)
-            choose(p, position);
-        else
-            showRows(p);
+        showRows(p);
     }
 }
 
 void IndicatorSettingsTab::widenListsOnce() {
-    Flag& extended = core_.state().combos_extended;
-    if (extended != kFalse) return;
-    extended = kTrue;
+    if (listsWidened_) return;
+    listsWidened_ = true;
     for (QComboBox* combo : combos_)
         WidenList(*combo);
+}
+
+void IndicatorSettingsTab::pauseListOpening(bool paused) {
+    for (QComboBox* combo : combos_)
+        PauseListOpening(*combo, paused);
 }
 
 QComboBox* IndicatorSettingsTab::chooser(int pane) const {
@@ -183,13 +174,15 @@ QComboBox* IndicatorSettingsTab::chooser(int pane) const {
 QPushButton* IndicatorSettingsTab::applyButton() const { return command1_; }
 
 void IndicatorSettingsTab::choose(int pane, int listPosition) {
-    if (listPosition < 0 || listPosition >= static_cast<int>(kEntries.size())) return;
-    core_.state().pane(pane).kind = static_cast<std::int16_t>(listPosition + 1);
+    if (listPosition < 0 || listPosition >= 10) return;
+    const auto kind = static_cast<std::int16_t>(listPosition + 1);
+    panes_[at(pane)].kind = kind;
     showRows(pane);
+    Q_EMIT kindChosen(pane, kind);
 }
 
 void IndicatorSettingsTab::showRows(int pane) {
-    const IndicatorSettings& settings = core_.state().pane(pane);
+    const IndicatorSettings& settings = panes_[at(pane)];
     const KindRows periodRows = rowsOfKind(settings.kind);
     for (size_t r = 0; r < 3; ++r) {
         const Row& row = rows_[at(pane)][r];
@@ -206,10 +199,10 @@ void IndicatorSettingsTab::showRows(int pane) {
 bool IndicatorSettingsTab::validateShownRows() {
     bool allValid = true;
     for (int p = 1; p <= 3; ++p) {
-        const KindRows periodRows = rowsOfKind(core_.state().pane(p).kind);
+        const KindRows periodRows = rowsOfKind(panes_[at(p)].kind);
         for (size_t r = 0; r < 3; ++r) {
             if (!periodRows[r].field) continue;
-            switch (CheckField(*rows_[at(p)][r].text, kMinPeriods, kMaxPeriods, prompts_)) {
+            switch (CheckField(*rows_[at(p)][r].text, kMinPeriods, kMaxPeriods, *prompts_)) {
             case FieldCheck::Valid:
                 break;
             case FieldCheck::NotANumber:
@@ -224,9 +217,11 @@ bool IndicatorSettingsTab::validateShownRows() {
     return allValid;
 }
 
-void IndicatorSettingsTab::storeShownRows() {
+void IndicatorSettingsTab::apply() {
+    if (!validateShownRows()) return;
+    PaneSettings panes = panes_;
     for (int p = 1; p <= 3; ++p) {
-        IndicatorSettings& settings = core_.state().pane(p);
+        IndicatorSettings& settings = panes[at(p)];
         const KindRows periodRows = rowsOfKind(settings.kind);
         for (size_t r = 0; r < 3; ++r) {
             if (!periodRows[r].field) continue;
@@ -235,42 +230,8 @@ void IndicatorSettingsTab::storeShownRows() {
             settings.*periodRows[r].field = toInt16(value.value_or(0.0));
         }
     }
-}
-
-void IndicatorSettingsTab::savePeriods() {
-    SettingsStore* store = core_.settingsStore();
-    if (!store) return;
-    for (int p = 1; p <= 3; ++p) {
-        const IndicatorSettings& settings = core_.state().pane(p);
-        for (const PeriodKey& k : kPeriodKeys)
-            store->setValue(periodKey(p, k), QString::number(settings.*k.field));
-    }
-}
-
-void IndicatorSettingsTab::saveKinds() {
-    SettingsStore* store = core_.settingsStore();
-    if (!store) return;
-    for (int p = 1; p <= 3; ++p)
-        store->setValue(kindKey(p), QString::number(core_.state().pane(p).kind));
-}
-
-void IndicatorSettingsTab::apply() {
-    if (!validateShownRows()) return;
-    storeShownRows();
-    try {
-        core_.Clear();
-        savePeriods();
-        ChartState& st = core_.state();
-        core_.DrawPriceRuler(st.starting_date_local, st.ending_date_local);
-        core_.DrawDateRuler(st.starting_date_local, st.ending_date_local);
-        core_.DisplayChart(st.starting_date_local, st.ending_date_local);
-        core_.DisplayTechnicalIndicators(st.pane(1).kind, st.pane(2).kind, st.pane(3).kind);
-        saveKinds();
-    } catch (const std::exception&) {
-        // A failing drawing step ends the routine: the kinds are not saved. Nothing may
-        // escape a button click, so the host keeps running.
-    }
-    emit applied();
+    panes_ = panes;
+    Q_EMIT applyRequested(panes);
 }
 
 } // namespace tk5

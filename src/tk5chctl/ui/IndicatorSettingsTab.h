@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/ChartState.h"
+#include "tk5chctl/Prompts.h"
+
 #include <QGroupBox>
 
 #include <array>
-#include <cstdint>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -12,37 +15,44 @@ class QPushButton;
 
 namespace tk5 {
 
-class ChartCore;
-class Prompts;
+using PaneSettings = std::array<IndicatorSettings, 3>;
 
 // The frame "Frame2" of the Indicators tab: per pane p = 1..3 the chooser Combo_p, the
 // period rows Label1_p/Text1_p .. Label3_p/Text3_p, and the button Command1 "Apply now".
-// Choosing an indicator changes the pane's kind at once and shows its period rows; "Apply
-// now" validates the shown rows, stores and saves the periods and redraws the control.
+// It shows the panes' settings it is given and reports what the user does: choosing an
+// indicator at once (kindChosen), "Apply now" with every shown period box valid
+// (applyRequested). It neither draws nor touches the settings store.
 class IndicatorSettingsTab : public QGroupBox {
     Q_OBJECT
 public:
-    IndicatorSettingsTab(ChartCore& core, Prompts& prompts, QWidget* parent = nullptr);
+    // Validation messages go through the prompts.
+    explicit IndicatorSettingsTab(std::shared_ptr<Prompts> prompts, QWidget* parent = nullptr);
 
     // Start-up: gives each of the three choosers the ten indicator entries (replacing any it
-    // had) with no entry selected; the pane kinds are left as they are.
+    // had) with no entry selected.
     void fillChoosers();
-    // Start-up and chart files: selects entry kind - 1 in each chooser whose pane kind is in
-    // 1..10 (leaving the others unselected) and shows that pane's rows and values.
-    void selectPaneKinds();
+    // Start-up, new settings, after "Apply now": selects entry kind - 1 in each chooser whose
+    // pane kind is in 1..10 (leaving the others unselected) and shows each pane's rows with
+    // these values.
+    void showPanes(const PaneSettings& panes);
     // The first tab click of the tab strip: widens the three lists once so that all ten
-    // entries show without scrolling.
+    // entries show without scrolling. Later calls change nothing.
     void widenListsOnce();
+    // While paused, a chooser that receives the focus does not open its list (the control's
+    // own tab switching moves the focus away and back).
+    void pauseListOpening(bool paused);
 
     QComboBox* chooser(int pane) const;
     QPushButton* applyButton() const;
+    // The settings the tab shows now: the kinds chosen and the values last shown.
+    const PaneSettings& panes() const { return panes_; }
 
-signals:
-    // After "Apply now" has stored and saved the periods and redrawn the chart and the panes.
-    // Also raised when a drawing step failed and ended the redraw early (the pictures then
-    // hold what was drawn up to that step), so the host can show them; not raised when a
-    // field failed validation.
-    void applied();
+Q_SIGNALS:
+    // The user chose an entry of pane p's chooser (also the entry already selected).
+    void kindChosen(int pane, qint16 kind);
+    // "Apply now" found every shown box valid: the panes with the shown boxes' values (rounded
+    // half to even), the other periods as they were.
+    void applyRequested(const tk5::PaneSettings& panes);
 
 private:
     struct Row {
@@ -55,18 +65,14 @@ private:
     // Shows the rows of the pane's current kind with their captions and values; a kind
     // outside 1..10 hides all three rows.
     void showRows(int pane);
-    // Click of Command1. A drawing step that fails ends the routine early: its error is
-    // caught here, at the event boundary; the periods stay stored and saved, the kinds are
-    // not saved.
+    // Click of Command1.
     void apply();
     // Validates the rows shown for each pane's kind; false when any failed.
     bool validateShownRows();
-    void storeShownRows();
-    void savePeriods();
-    void saveKinds();
 
-    ChartCore& core_;
-    Prompts& prompts_;
+    std::shared_ptr<Prompts> prompts_;
+    PaneSettings panes_{};
+    bool listsWidened_ = false;
     std::array<QComboBox*, 3> combos_{};
     std::array<std::array<Row, 3>, 3> rows_{};
     QPushButton* command1_ = nullptr;

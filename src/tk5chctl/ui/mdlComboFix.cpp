@@ -14,13 +14,14 @@ constexpr int kWidenedVisibleItems = 12;
 class OpenOnFocus : public QObject {
 public:
     explicit OpenOnFocus(QComboBox& combo) : QObject(&combo), combo_(combo) {}
+    bool paused = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &combo_ && event->type() == QEvent::FocusIn) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-                combo_.isEnabled() && combo_.count() > 0)
+            if (!paused && reason != Qt::PopupFocusReason &&
+                reason != Qt::ActiveWindowFocusReason && combo_.isEnabled() && combo_.count() > 0)
                 combo_.showPopup();
         }
         return false;
@@ -33,6 +34,11 @@ private:
 } // namespace
 
 void OpenListOnFocus(QComboBox& combo) { combo.installEventFilter(new OpenOnFocus(combo)); }
+
+void PauseListOpening(QComboBox& combo, bool paused) {
+    for (QObject* child : combo.children())
+        if (auto* opener = dynamic_cast<OpenOnFocus*>(child)) opener->paused = paused;
+}
 
 void WidenList(QComboBox& combo) {
     combo.setMaxVisibleItems(kWidenedVisibleItems);

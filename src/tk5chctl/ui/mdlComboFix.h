@@ -10,6 +10,9 @@ namespace tk5 {
 // otherwise the list could never be closed.
 void OpenListOnFocus(QComboBox& combo);
 
+// While paused, focus arriving at the chooser leaves its list closed.
+void PauseListOpening(QComboBox& combo, bool paused);
+
 // Makes the opened list tall enough for twelve entries, so that all ten indicators show
 // without scrolling, and exactly as wide as the chooser; the chooser itself stays where it
 // is.

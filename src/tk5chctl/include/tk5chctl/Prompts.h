@@ -8,20 +8,22 @@ class QWidget;
 
 namespace tk5 {
 
+/// The icon a message box shows.
 enum class MessageIcon { None, Exclamation, Question, Information, Critical };
 
-// Every message, question and small dialog the control shows goes through this seam, so a
-// host or a test can answer or read them without a modal loop. The default shows real Qt
-// message boxes.
+/// Every message, question and small dialog the control shows goes through this seam, so a
+/// host or a test can answer or read them without a modal loop (TKchart::setPrompts()). The
+/// default shows real Qt message boxes.
 class TK5CHCTL_EXPORT Prompts {
 public:
     virtual ~Prompts() = default;
-    // A message box with an OK button and the platform's default title.
+    /// A message box with an OK button and the platform's default title.
     virtual void message(const QString& text, MessageIcon icon) = 0;
-    // A yes/no question; true for yes.
+    /// A yes/no question; true for yes.
     virtual bool confirm(const QString& text) = 0;
 };
 
+/// The control's own prompts: modal Qt message boxes over the given parent.
 class TK5CHCTL_EXPORT WidgetPrompts : public Prompts {
 public:
     explicit WidgetPrompts(QWidget* parent) : parent_(parent) {}

@@ -3,7 +3,6 @@
 #include "tk5chctl/tk5chctl_export.h"
 
 #include <QMap>
-#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,46 +17,51 @@ class Prompts;
 class TKchartPrivate;
 } // namespace tk5
 
-// The one failure a member of TKchart reports to its host. A member that cannot finish (for
-// instance a drawing whose overlay runs past its work buffers, or a day index outside the
-// 5000 days a series holds) throws this; what it drew before stays on the surfaces. Event
-// handlers of the control (resizing, tab clicks) never throw: they catch every failure so the
-// host keeps running.
+/// The one failure a member of TKchart reports to its host.
+///
+/// A member that cannot finish (for instance a drawing whose overlay needs a day beyond its
+/// work buffers, or a day index outside the 5000 days a history holds) throws this; what it
+/// drew before stays on the surfaces. what() says what failed in the user's words. The
+/// control's own event handlers (resizing, tab clicks, buttons) never throw: they catch every
+/// failure so the host keeps running.
 class TK5CHCTL_EXPORT TKchartError : public std::runtime_error {
 public:
+    /// What kind of failure ended the member.
     enum class Kind {
-        IndexOutOfRange, // a day or element outside the capacity of a series or buffer
-        Overflow,        // a value that does not fit its type
-        DivisionByZero,  // a division by zero or an undefined floating-point result
-        TypeMismatch,    // a text that is not a number or a date
-        File,            // a file that cannot be written or read as a whole
+        IndexOutOfRange, ///< a day or element outside the capacity of a series or buffer
+        Overflow,        ///< a value that does not fit its type
+        DivisionByZero,  ///< a division by zero or an undefined floating-point result
+        TypeMismatch,    ///< a text that is not a number or a date
+        File,            ///< a file that cannot be written or read as a whole
     };
     TKchartError(Kind kind, const std::string& what);
+    /// The kind of the failure.
     Kind kind() const noexcept { return kind_; }
 
 private:
     Kind kind_;
 };
 
-// The stock-chart control: a price chart with its price and date rulers, three indicator
-// panes, a caption line, and a tab strip with the indicator settings and the transactions.
-//
-// A host creates it, names a ticker with ReadDataFile and draws a window of days with the
-// full redraw sequence: Clear, DrawPriceRuler, DrawDateRuler, DisplayChart and
-// DisplayTechnicalIndicators(TechInd1, TechInd2, TechInd3). Every resize lays the children
-// out again and performs that sequence over starting_date_local..ending_date_local.
-//
-// Colours and the panes' indicators and periods come from a settings store: by default the
-// user's own (application "Tavik5", section "Settings"); the constructor taking a map, or
-// useSettings(), puts the control on an in-memory store instead, which never reads or writes
-// the user's settings.
-//
-// The properties and invokable methods appear in the meta-object in the control's published
-// member order. Members whose behaviour adjusts an argument (ReadDataFile's b_Today_flag,
-// DisplayChart's ending_date) take it by reference and write the new value back into the
-// caller's variable, from C++ and through QMetaObject::invokeMethod with Q_ARG(qint16&, v)
-// alike; a second overload takes values (literals, constants) for C++ callers. Members that
-// can fail throw TKchartError, also through the meta-object.
+/// The stock-chart control: a price chart with its price and date rulers, three indicator
+/// panes, a caption line, and a tab strip with the indicator settings and the transactions.
+///
+/// A host creates it, names a ticker with ReadDataFile() and shows a window of days with the
+/// full redraw: Clear(), DrawPriceRuler(), DrawDateRuler(), DisplayChart() and
+/// DisplayTechnicalIndicators(TechInd1(), TechInd2(), TechInd3()), or all five at once with
+/// redraw(). Every resize lays the children out again and performs that redraw over
+/// starting_date_local..ending_date_local.
+///
+/// Colours and the panes' indicators and periods come from a settings store: by default the
+/// user's own (application "Tavik5", section "Settings"); the constructor taking a map, or
+/// useSettings(), puts the control on an in-memory store instead, which never reads or writes
+/// the user's settings.
+///
+/// The properties and invokable methods appear in the meta-object in the control's published
+/// member order. Members whose behaviour adjusts an argument (ReadDataFile's b_Today_flag,
+/// DisplayChart's ending_date) take it by reference and write the new value back into the
+/// caller's variable, from C++ and through QMetaObject::invokeMethod with Q_ARG(qint16&, v)
+/// alike; a second overload takes values (literals, constants) for C++ callers. Members that
+/// can fail throw TKchartError, also through the meta-object.
 class TK5CHCTL_EXPORT TKchart : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString ticker_name READ ticker_name WRITE setTicker_name)
@@ -86,29 +90,33 @@ class TK5CHCTL_EXPORT TKchart : public QWidget {
     Q_PROPERTY(qint16 MaximumInput READ MaximumInput WRITE setMaximumInput)
 
 public:
-    // Runs the start-up on the user's settings store.
+    /// Runs the start-up on the user's settings store.
     explicit TKchart(QWidget* parent = nullptr);
-    // Runs the start-up on an in-memory store holding these key/value texts (keys as the
-    // settings store names them: "BkgChart", "Tech2", "2RSI_periods", ...). The user's
-    // settings are neither read nor written.
+    /// Runs the start-up on an in-memory store holding these key/value texts (keys as the
+    /// settings store names them: "BkgChart", "Tech2", "2RSI_periods", ...). The user's
+    /// settings are neither read nor written.
     explicit TKchart(const QMap<QString, QString>& settings, QWidget* parent = nullptr);
     ~TKchart() override;
 
     // ---- published members, in interface order ---------------------------------------
-    // 1..9: the public variables.
+
+    /// @name 1..9: the public variables
+    /// @{
+    /// The ticker exactly as last passed to ReadDataFile().
     QString ticker_name() const;
     void setTicker_name(const QString& value);
+    /// The number of recorded buys and sells.
     qint16 buy_number() const;
     void setBuy_number(qint16 value);
     qint16 sell_number() const;
     void setSell_number(qint16 value);
-    // The shown window: newest (starting) and oldest (ending) shown day, 1 and 200 after
-    // start-up. Setting them redraws nothing.
+    /// The shown window: newest (starting) and oldest (ending) shown day, 1 and 200 after
+    /// start-up. Setting them redraws nothing.
     qint16 starting_date_local() const;
     void setStarting_date_local(qint16 value);
     qint16 ending_date_local() const;
     void setEnding_date_local(qint16 value);
-    // The crosshair lines last drawn (twips) and whether they are on the picture now.
+    /// The crosshair lines last drawn (twips) and whether they are on the picture now.
     float OldVerticalLineX() const;
     void setOldVerticalLineX(float value);
     float OldHorizontalLineY() const;
@@ -117,89 +125,96 @@ public:
     void setIsVerticalLineDisplayed(bool value);
     bool isHorizontalLineDisplayed() const;
     void setIsHorizontalLineDisplayed(bool value);
+    /// @}
 
-    // 10: loads the ticker's history file (newest day first) and sets the caption; draws
-    // nothing. Sets the caller's b_Today_flag to false. A file that cannot be read loads no
-    // day. The result is an empty value.
+    /// 10: loads the ticker's history file (newest day first) and sets the caption; draws
+    /// nothing. Sets the caller's b_Today_flag to false. A file that cannot be read loads no
+    /// day (loadedDays() is then 0). The result is an empty value.
     Q_INVOKABLE QVariant ReadDataFile(const QString& Ticker, bool& b_Today_flag);
     Q_INVOKABLE QVariant ReadDataFile(const QString& Ticker);
-    // 11: computes the price scale of the window and draws the price ruler (and the
-    // horizontal grid).
+    /// 11: computes the price scale of the window and draws the price ruler (and the
+    /// horizontal grid).
     Q_INVOKABLE void DrawPriceRuler(qint16 starting_date, qint16 ending_date);
-    // 12: draws the bars, overlays and buy/sell marks of the window on the price chart. An
-    // ending_date beyond the loaded days is lowered to the oldest loaded day, in the
-    // caller's variable too.
+    /// 12: draws the bars, overlays and buy/sell marks of the window on the price chart. An
+    /// ending_date beyond the loaded days is lowered to the oldest loaded day, in the
+    /// caller's variable too. Throws TKchartError when an overlay needs a day beyond its
+    /// work buffers (for instance a window older than day 2999 with the averages on).
     Q_INVOKABLE void DisplayChart(qint16& starting_date, qint16& ending_date);
     Q_INVOKABLE void DisplayChart(const qint16& starting_date, const qint16& ending_date);
-    // 13, 14: highest high and lowest low of the shown window.
+    /// 13, 14: highest high and lowest low of the shown window.
     float MaximumPrice() const;
     float MinimumPrice() const;
-    // 15, 16: highest high and lowest low of days starting_date..ending_date.
+    /// 15, 16: highest high and lowest low of days starting_date..ending_date.
     Q_INVOKABLE float GetMaximumPrice(qint16 starting_date, qint16 ending_date) const;
     Q_INVOKABLE float GetMinimumPrice(qint16 starting_date, qint16 ending_date) const;
-    // 17: clears the price chart and the five rulers; both crosshair lines are then gone.
+    /// 17: clears the price chart and the five rulers; both crosshair lines are then gone.
     Q_INVOKABLE void Clear();
-    // 18: the day labels of the window on the date ruler (and the vertical grid).
+    /// 18: the day labels of the window on the date ruler (and the vertical grid).
     Q_INVOKABLE void DrawDateRuler(qint16 starting_date, qint16 ending_date);
-    // 22, 23: a buy (sell) mark on the day under x (twips from the chart's left edge).
+    /// 22, 23: a buy (sell) mark on the day under x (twips from the chart's left edge).
     Q_INVOKABLE void DrawBuy(float x);
     Q_INVOKABLE void DrawSell(float x);
-    // 25: clears the three panes and draws indicator kinds 1..10 in panes 1, 2, 3 (other
-    // codes leave a pane empty) with each pane's own periods; then emits DrawComplete.
+    /// 25: clears the three panes and draws indicator kinds 1..10 in panes 1, 2, 3 (other
+    /// codes leave a pane empty) with each pane's own periods; then emits DrawComplete().
+    /// Throws TKchartError naming the pane when its indicator needs a day beyond the history
+    /// or its work buffers.
     Q_INVOKABLE void DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2,
                                                 qint16 indicator3);
-    // 26..28: the indicator kind of pane 1, 2, 3.
+    /// 26..28: the indicator kind of pane 1, 2, 3.
     qint16 TechInd1() const;
     qint16 TechInd2() const;
     qint16 TechInd3() const;
-    // 37: the day index of a calendar date; 0 when none matches or the text is not a date.
+    /// 37: the day index of a calendar date; 0 when none matches or the text is not a date.
     Q_INVOKABLE qint16 ConvertDateToInteger(const QString& str_date) const;
-    // 38, 39: the date texts of the newest and oldest shown day; empty when not loaded.
+    /// 38, 39: the date texts of the newest and oldest shown day; empty when not loaded.
     QString StartingDate() const;
     QString EndingDate() const;
-    // 43: the hook history dates pass through; returns its input.
+    /// 43: the hook history dates pass through; returns its input.
     Q_INVOKABLE QVariant convert_trading_date(const QString& input_date) const;
-    // 45: re-reads the colour settings (defaults: pale yellow chart and panes, light grey
-    // transaction list, black rulers with white text) and applies them. Redraws nothing: a
-    // surface whose back colour is set is painted plain in that colour until the next draw.
+    /// 45: re-reads the colour settings (defaults: pale yellow chart and panes, light grey
+    /// transaction list, black rulers with white text) and applies them. Redraws nothing: a
+    /// surface whose back colour is set is painted plain in that colour until the next draw.
     Q_INVOKABLE void SetColors();
-    // 48: the text of the caption label above the chart.
+    /// 48: the text of the caption label above the chart.
     QString CompanyName() const;
-    // 49..52: whether the 10, 50, 200-day and custom moving averages are shown.
+    /// 49..52: whether the 10, 50, 200-day and custom moving averages are shown.
     bool MA10() const;
     bool MA50() const;
     bool MA200() const;
     bool MACustom() const;
-    // 53: always reads 0; writing has no effect.
+    /// 53: always reads 0; writing has no effect.
     qint16 MaximumInput() const;
     void setMaximumInput(qint16 value);
 
     // ---- host conveniences (not published members) -----------------------------------
-    // Puts the control on an in-memory store holding these values (the user's settings are
-    // no longer read or written), reads colours, indicators and periods from it again,
-    // selects the panes' indicators on the Indicators tab and redraws.
-    void useSettings(const QMap<QString, QString>& settings);
-    // The folder the history files are read from.
-    QString historyFolder() const;
-    // The number of days the last ReadDataFile loaded (0 when its file could not be read).
-    qint16 loadedDays() const;
-    // Every message box and question goes through prompts from now on (not owned; it must
-    // outlive its use). Null restores the control's own message boxes.
-    void setPrompts(tk5::Prompts* prompts);
-    // Recording of the drawing calls of all nine surfaces, one text line per call
-    // (surface, operation, arguments in twips or pixels as the call takes them, colour,
-    // style, width, mode).
-    void startRecording();
-    void stopRecording();
-    QStringList recordedDrawCalls() const;
-    // The place (left, top, width, height in twips) the layout last gave the named child
-    // (Picture1, SSTab1, ListView1, Frame2, ...); children of the tab strip are relative to
-    // the tab strip, Command1 to Frame2. Before the first layout SumGain and CumGain report
-    // their designed place and the other children a null rectangle.
-    QRectF childTwipGeometry(const QString& objectName) const;
 
-signals:
-    // A drawing of the chart and the panes has finished.
+    /// The full redraw in one call: Clear(), DrawPriceRuler(), DrawDateRuler(),
+    /// DisplayChart() and DisplayTechnicalIndicators() with the panes' kinds, over
+    /// starting_date_local..ending_date_local (DisplayChart may lower the end to the oldest
+    /// loaded day). Throws TKchartError when a step fails; what was drawn stays.
+    void redraw();
+    /// Puts the control on an in-memory store holding these values (the user's settings are
+    /// no longer read or written), reads colours, indicators and periods from it again,
+    /// selects the panes' indicators on the Indicators tab and redraws.
+    void useSettings(const QMap<QString, QString>& settings);
+    /// The folder the history files are read from.
+    QString historyFolder() const;
+    /// The number of days the last ReadDataFile() loaded (0 when its file could not be read).
+    qint16 loadedDays() const;
+    /// Every message box and question goes through prompts from now on (not owned; it must
+    /// outlive its use). Null restores the control's own message boxes.
+    void setPrompts(tk5::Prompts* prompts);
+    /// Records the drawing calls of all nine surfaces from now on, one text line per call
+    /// (surface, operation, arguments in twips or pixels as the call takes them, colour,
+    /// style, width, mode), forgetting earlier ones.
+    void startRecording();
+    /// Stops recording; the calls recorded so far stay readable.
+    void stopRecording();
+    /// The calls recorded, in call order.
+    QStringList recordedDrawCalls() const;
+
+Q_SIGNALS:
+    /// A drawing of the chart and the panes has finished.
     void DrawComplete();
 
 protected:
@@ -207,5 +222,5 @@ protected:
 
 private:
     friend class tk5::TKchartPrivate;
-    std::unique_ptr<tk5::TKchartPrivate> d;
+    const std::unique_ptr<tk5::TKchartPrivate> d;
 };

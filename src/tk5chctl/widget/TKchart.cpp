@@ -3,7 +3,10 @@
 #include "TKchartPrivate.h"
 
 #include "PictureBox.h"
+#include "TKchartTesting.h"
+
 #include "common/ChartError.h"
+#include "common/Twips.h"
 
 #include <QLabel>
 #include <QResizeEvent>
@@ -31,26 +34,22 @@ template <typename F> decltype(auto) forHost(F&& f) {
 
 } // namespace
 
-TKchart::TKchart(QWidget* parent) : QWidget(parent) {
-    d = std::make_unique<TKchartPrivate>(*this, std::make_unique<tk5::QSettingsStore>());
+TKchart::TKchart(QWidget* parent)
+    : QWidget(parent),
+      d(std::make_unique<TKchartPrivate>(*this, std::make_unique<tk5::QSettingsStore>())) {
     d->createChildren();
     d->startUp();
 }
 
-TKchart::TKchart(const QMap<QString, QString>& settings, QWidget* parent) : QWidget(parent) {
-    d = std::make_unique<TKchartPrivate>(*this,
-                                         std::make_unique<tk5::MemorySettingsStore>(settings));
+TKchart::TKchart(const QMap<QString, QString>& settings, QWidget* parent)
+    : QWidget(parent),
+      d(std::make_unique<TKchartPrivate>(*this,
+                                         std::make_unique<tk5::MemorySettingsStore>(settings))) {
     d->createChildren();
     d->startUp();
 }
 
-TKchart::~TKchart() {
-    // The children refer to the core and the prompts: they go first.
-    d->setRecording(false);
-    const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children)
-        delete child;
-}
+TKchart::~TKchart() = default;
 
 // ---- the public variables ----------------------------------------------------------------
 QString TKchart::ticker_name() const { return d->core.state().ticker_name; }
@@ -156,6 +155,10 @@ QVariant TKchart::convert_trading_date(const QString& input_date) const {
 
 void TKchart::SetColors() { d->applyColors(tk5::kSetColorsColors); }
 
+void TKchart::redraw() {
+    forHost([&] { d->core.FullRedraw(); });
+}
+
 QString TKchart::CompanyName() const { return d->CaptionLabel->text(); }
 
 bool TKchart::MA10() const { return d->core.state().show_ma10 != 0; }
@@ -176,7 +179,7 @@ QString TKchart::historyFolder() const { return d->core.histDir(); }
 
 qint16 TKchart::loadedDays() const { return d->core.state().series.day_count; }
 
-void TKchart::setPrompts(tk5::Prompts* prompts) { d->prompts.setTarget(prompts); }
+void TKchart::setPrompts(tk5::Prompts* prompts) { d->prompts->setTarget(prompts); }
 
 void TKchart::startRecording() {
     d->log.clear();
@@ -192,15 +195,18 @@ QStringList TKchart::recordedDrawCalls() const {
     return lines;
 }
 
-QRectF TKchart::childTwipGeometry(const QString& objectName) const {
-    return d->placed.value(objectName);
-}
-
 void TKchart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     try {
-        d->layout(width() * double(tk5::DrawingSurface::TwipsPerPixelX),
-                  height() * double(tk5::DrawingSurface::TwipsPerPixelY));
+        d->layout(tk5::pixelsToTwips(width()), tk5::pixelsToTwips(height()));
     } catch (...) {}
     d->redrawAtEvent();
 }
+
+namespace tk5::testing {
+
+QRectF childTwipGeometry(const TKchart& chart, const QString& objectName) {
+    return TKchartPrivate::of(chart).placed.value(objectName);
+}
+
+} // namespace tk5::testing

@@ -12,7 +12,7 @@ class ClickLabel : public QLabel {
 public:
     ClickLabel(const QString& name, const QString& text, QWidget* parent);
 
-signals:
+Q_SIGNALS:
     void mouseDown(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
     void clicked();

@@ -4,8 +4,10 @@
 
 #include "ClickLabel.h"
 #include "PictureBox.h"
+#include "TabPage.h"
+
 #include "common/ChartError.h"
-#include "ui/IndicatorSettingsTab.h"
+#include "common/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,8 +19,7 @@ namespace tk5 {
 QRectF TKchartPrivate::twipsOf(QWidget* child) const {
     const auto it = placed.constFind(child->objectName());
     if (it != placed.constEnd()) return *it;
-    const QRect g = child->geometry();
-    return QRectF(g.x() * 15.0, g.y() * 15.0, g.width() * 15.0, g.height() * 15.0);
+    return pixelsToTwips(child->geometry());
 }
 
 void TKchartPrivate::place(QWidget* child, double left, double top, double width, double height) {
@@ -31,10 +32,7 @@ void TKchartPrivate::place(QWidget* child, double left, double top, double width
     } else if (auto* page = dynamic_cast<TabPage*>(child->parentWidget())) {
         page->place(child, twips);
     } else {
-        child->setGeometry(ImageSurface::toPixel(static_cast<float>(left)),
-                           ImageSurface::toPixel(static_cast<float>(top)),
-                           ImageSurface::toPixel(static_cast<float>(width)),
-                           ImageSurface::toPixel(static_cast<float>(height)));
+        child->setGeometry(twipsToPixels(twips));
     }
     placed.insert(child->objectName(), twips);
 }
@@ -45,6 +43,9 @@ void TKchartPrivate::layout(double W, double H) {
     QPushButton* Command1 = Frame2->applyButton();
     const double twoThirds = 2.0 * H / 3.0;
     const double ninth = H / 9.0;
+    // Switching tabs takes the focus from a chooser and gives it back: that is not the user
+    // moving the focus there, so the chooser's list stays closed meanwhile.
+    Frame2->pauseListOpening(true);
 
     skipOnError([&] { place(SSTab1, W - 2500, 0, 2500, H); });
     // A tab strip places only the children of the tab shown, so each tab is shown while
@@ -67,6 +68,7 @@ void TKchartPrivate::layout(double W, double H) {
         place(Command1, g.left(), H - 1000, g.width(), g.height());
     });
     skipOnError([&] { SSTab1->setCurrentIndex(0); });
+    Frame2->pauseListOpening(false);
     skipOnError([&] { place(CaptionLabel, 0, 0, W - 5000, 220); });
     skipOnError([&] { place(ChangeLabel, W - 5000, 0, 2400, 220); });
     skipOnError([&] { place(Picture1, 650, 220, W - 3250, twoThirds - 520); });
@@ -87,6 +89,18 @@ void TKchartPrivate::redrawAtEvent() {
         core.FullRedraw();
     } catch (...) {
         // What was drawn before the failure stays; the host goes on.
+    }
+}
+
+void TKchartPrivate::applyIndicatorSettings(const PaneSettings& panes) {
+    try {
+        core.applyIndicatorSettings(panes);
+    } catch (const std::exception& error) {
+        prompts->message(QStringLiteral("The new periods are saved, but the chart could not be "
+                                        "drawn with them, so the indicator choices were not "
+                                        "saved.\n\n") +
+                             QString::fromStdString(error.what()),
+                         MessageIcon::Exclamation);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Numbers.h"
+#include "common/Twips.h"
 
 #include <QPoint>
 #include <QString>
@@ -55,8 +56,8 @@ private:
 // code.
 class DrawingSurface {
 public:
-    static constexpr float TwipsPerPixelX = 15.0f;
-    static constexpr float TwipsPerPixelY = 15.0f;
+    static constexpr float TwipsPerPixelX = static_cast<float>(kTwipsPerPixel);
+    static constexpr float TwipsPerPixelY = static_cast<float>(kTwipsPerPixel);
 
     explicit DrawingSurface(QString name) : name_(std::move(name)) {}
     virtual ~DrawingSurface() = default;

@@ -1,31 +1,37 @@
 #pragma once
 
-#include "ChartState.h"
-#include "ChartSurfaces.h"
-#include "SettingsStore.h"
+#include "model/ChartState.h"
+#include "model/SettingsStore.h"
+#include "model/StoredSettings.h"
+#include "surface/ChartSurfaces.h"
 
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
 namespace tk5 {
 
-// The control without its widgets: the state, the nine surfaces it draws on and the
-// public operations, each a thin call into the drawing and data modules. TKchart wires its
-// child widgets to one of these; tests and the headless renderer use it directly.
+// The control without its widgets: the chart state, the nine surfaces it draws on, and the
+// operations of its programming interface, each a thin call into the data, chart and
+// indicator modules. Every change that shows a new picture ends in FullRedraw(). The widget
+// wires its children to one of these; tests and hosts without a window use it directly.
 class ChartCore {
 public:
-    ChartCore();
+    // The overlay settings are shared with every other chart of the library; the core reads
+    // them at every drawing and never owns them.
+    explicit ChartCore(OverlaySettings& overlays);
 
     ChartState& state() { return state_; }
     const ChartState& state() const { return state_; }
+    const OverlaySettings& overlays() const { return overlays_; }
     const ChartSurfaces& surfaces() const { return surfaces_; }
     void setSurfaces(const ChartSurfaces& surfaces) { surfaces_ = surfaces; }
 
-    // Where settings are read (never owned); null means none, so every key reads as its
-    // default.
+    // Where settings are read and saved (never owned); null means none, so every key reads as
+    // its default and nothing is saved.
     void setSettingsStore(SettingsStore* store) { settings_ = store; }
     SettingsStore* settingsStore() const { return settings_; }
 
@@ -35,8 +41,8 @@ public:
 
     // Raised at the end of every complete indicator drawing.
     std::function<void()> onDrawComplete;
-    // Called when the caption texts in the state may have changed.
-    std::function<void()> onCaptionChanged;
+    // Told the caption text each time a load sets it.
+    std::function<void(const QString& caption)> onCaptionChanged;
 
     // ---- the programming interface --------------------------------------------------
     QVariant ReadDataFile(const QString& ticker, bool& b_Today_flag);
@@ -57,16 +63,27 @@ public:
     QString EndingDate() const;
     QVariant convert_trading_date(const QString& input_date) const;
 
-    // Clear, price ruler, date ruler, chart and the three panes over the current window.
+    // ---- the redraw and the operations that end in it --------------------------------
+    // The one full redraw: Clear, the price ruler, the date ruler, the chart and the three
+    // panes over starting_date_local..ending_date_local (the chart may lower the end to the
+    // oldest loaded day). A failing step ends it with ChartError; what was drawn stays.
     void FullRedraw();
 
-    // Band colour of the indicator panes: "BkgRulers", default 0x340000.
-    Color paneBandColor() const;
+    // "Apply now" of the Indicators tab: takes the panes' kinds and periods, saves the
+    // periods, redraws, then saves the kinds. When the redraw fails the periods stay taken
+    // and saved, the kinds are not saved, and the ChartError reaches the caller.
+    void applyIndicatorSettings(const std::array<IndicatorSettings, 3>& panes);
+
+    // Colours and the panes' indicators and periods as the settings store gives them (the
+    // colours with these defaults); the state takes the panes'.
+    ChartColors readColors(const ChartColors& defaults) const;
+    void readPaneSettings();
 
 private:
     QString dateOfDay(std::int16_t day) const;
 
     ChartState state_;
+    OverlaySettings& overlays_;
     ChartSurfaces surfaces_;
     SettingsStore* settings_ = nullptr;
     QString histDir_;

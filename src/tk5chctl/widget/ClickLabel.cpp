@@ -1,6 +1,5 @@
 #include "ClickLabel.h"
 
-#include "DrawingSurface.h"
 #include "PictureBox.h"
 
 #include <QMouseEvent>
@@ -15,15 +14,15 @@ ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+    Q_EMIT mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
                    twipsY(*event));
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+    Q_EMIT mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
                  twipsY(*event));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+        Q_EMIT clicked();
 }
 
 } // namespace tk5

@@ -27,7 +27,6 @@ public:
     // The pixel at (x, y) as 0x00BBGGRR.
     Color pixel(int x, int y) const;
 
-    static int toPixel(float twips);
     // The font a Print call uses, sized for a 96-dpi screen.
     static QFont fontFor(const QString& family, float points, bool bold);
 

@@ -1,7 +1,9 @@
 #include "Marks.h"
 
-#include "chart/Geometry.h"
-#include "chart/mdlDrawArrow.h"
+#include "Geometry.h"
+#include "mdlDrawArrow.h"
+
+#include "common/Twips.h"
 
 #include <optional>
 
@@ -13,7 +15,7 @@ namespace {
 std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float W) {
     std::int16_t d = 0;
     try {
-        d = dayUnderPosition(x, W, st.starting_date_local, st.ending_date_local);
+        d = DayAxis(W, st.starting_date_local, st.ending_date_local).dayAt(x);
     } catch (const ChartError&) {
         return std::nullopt;
     }
@@ -24,8 +26,7 @@ std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float 
 } // namespace
 
 void drawArrowAtTwips(DrawingSurface& chart, double x, double y, bool isBuy) {
-    DrawArrow(toSingle(x / static_cast<double>(DrawingSurface::TwipsPerPixelX)),
-              toSingle(y / static_cast<double>(DrawingSurface::TwipsPerPixelY)), chart, isBuy);
+    DrawArrow(toSingle(x / kTwipsPerPixel), toSingle(y / kTwipsPerPixel), chart, isBuy);
 }
 
 // Marks use the price scale without the bars' 50-twip margin: a buy's tip lies 50 twips

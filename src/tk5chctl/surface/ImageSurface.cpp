@@ -1,5 +1,7 @@
 #include "ImageSurface.h"
 
+#include "common/Twips.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
@@ -35,11 +37,6 @@ ImageSurface::ImageSurface(QString name, float widthTwips, float heightTwips)
     setSizeTwips(widthTwips, heightTwips);
 }
 
-int ImageSurface::toPixel(float twips) {
-    const double p = std::nearbyint(static_cast<double>(twips) / TwipsPerPixelX);
-    return static_cast<int>(std::clamp(p, -1.0e6, 1.0e6));
-}
-
 QFont ImageSurface::fontFor(const QString& family, float points, bool bold) {
     QFont f(family);
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
@@ -54,8 +51,8 @@ QFont ImageSurface::currentFont() const { return fontFor(FontName, FontSize, Fon
 void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
     width_ = widthTwips;
     height_ = heightTwips;
-    const int w = std::max(0, toPixel(widthTwips));
-    const int h = std::max(0, toPixel(heightTwips));
+    const int w = std::max(0, twipsToPixels(widthTwips));
+    const int h = std::max(0, twipsToPixels(heightTwips));
     if (image_.width() != w || image_.height() != h) {
         image_ = QImage(w, h, QImage::Format_RGB32);
         image_.setDotsPerMeterX(kDotsPerMeter96);
@@ -152,12 +149,12 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
 void ImageSurface::paintFill(Color color) { image_.fill(toQRgb(color)); }
 
 void ImageSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
-    rasterLine(toPixel(x1), toPixel(y1), toPixel(x2), toPixel(y2), color, DrawStyle, true);
+    rasterLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2), twipsToPixels(y2), color, DrawStyle, true);
 }
 
 void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {
-    int l = toPixel(std::min(x1, x2)), r = toPixel(std::max(x1, x2));
-    int t = toPixel(std::min(y1, y2)), b = toPixel(std::max(y1, y2));
+    int l = twipsToPixels(std::min(x1, x2)), r = twipsToPixels(std::max(x1, x2));
+    int t = twipsToPixels(std::min(y1, y2)), b = twipsToPixels(std::max(y1, y2));
     l = std::max(l, 0);
     t = std::max(t, 0);
     r = std::min(r, image_.width() - 1);
@@ -174,7 +171,7 @@ void ImageSurface::paintText(float x, float y, const QString& text, Color color)
     p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
     if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QFontMetrics fm(p.font(), &image_);
-    p.drawText(toPixel(x), toPixel(y) + fm.ascent(), text);
+    p.drawText(twipsToPixels(x), twipsToPixels(y) + fm.ascent(), text);
 }
 
 void ImageSurface::paintPenLine(int x1, int y1, int x2, int y2, Color color) {

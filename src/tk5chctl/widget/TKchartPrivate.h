@@ -1,94 +1,59 @@
 #pragma once
 
-#include "ChartCore.h"
-#include "DrawingSurface.h"
-#include "SettingsStore.h"
+#include "core/ChartCore.h"
+#include "model/SettingsStore.h"
+#include "model/StoredSettings.h"
+#include "surface/DrawingSurface.h"
 #include "tk5chctl/Prompts.h"
 #include "tk5chctl/TKchart.h"
+#include "ui/IndicatorSettingsTab.h"
 
 #include <QHash>
-#include <QPointer>
+#include <QObject>
 #include <QRectF>
-#include <QWidget>
 
 #include <array>
 #include <memory>
-#include <utility>
-#include <vector>
 
 class QLabel;
 class QTabWidget;
 class QTreeWidget;
+class QWidget;
 
 namespace tk5 {
 
 class ClickLabel;
-class IndicatorSettingsTab;
 class PictureBox;
+class TabPage;
+
+// The overlay settings every chart control of the running library shares; each control's
+// start-up resets them.
+OverlaySettings& sharedOverlaySettings();
 
 // Every prompt goes to the host's prompts when it set some, otherwise to the control's own
-// message boxes. The settings tab keeps a reference to this one object, so a host can
-// replace the prompts at any time.
+// message boxes. The children that prompt share this object, so it lives as long as the
+// longest of them and a host can replace the prompts at any time.
 class ForwardingPrompts final : public Prompts {
 public:
-    explicit ForwardingPrompts(Prompts& fallback) : fallback_(fallback) {}
+    explicit ForwardingPrompts(QWidget* owner) : fallback_(owner) {}
     void setTarget(Prompts* target) { target_ = target; }
     void message(const QString& text, MessageIcon icon) override { current().message(text, icon); }
     bool confirm(const QString& text) override { return current().confirm(text); }
 
 private:
     Prompts& current() { return target_ ? *target_ : fallback_; }
-    Prompts& fallback_;
+    WidgetPrompts fallback_;
     Prompts* target_ = nullptr;
 };
 
-// A page of the tab strip. Its children are placed in twips relative to the tab strip
-// itself (the tab headers included), so they are placed again whenever the page is laid
-// out inside the strip.
-class TabPage : public QWidget {
-public:
-    explicit TabPage(QTabWidget* strip);
-    // Places child (a widget on this page) at the twip rectangle given relative to the strip.
-    void place(QWidget* child, const QRectF& twips);
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void placeAll();
-    void placeOne(QWidget* child, const QRectF& twips);
-    QTabWidget* strip_;
-    std::vector<std::pair<QPointer<QWidget>, QRectF>> children_;
-};
-
-// The colour defaults of one reading of the colour keys.
-struct ColorDefaults {
-    Color chart;      // "BkgChart"
-    Color rulers;     // "BkgRulers"
-    Color tech1;      // "BkgTech1"
-    Color tech2;      // "BkgTech2"
-    Color tech3;      // "BkgTech3"
-    Color buySell;    // "BkgBuySell"
-    Color rulersText; // "BkgRulersText"
-};
-// At start-up: white chart, panes and list; black rulers with white text.
-inline constexpr ColorDefaults kStartUpColors{0xFFFFFF, 0x000000, 0xFFFFFF, 0xFFFFFF,
-                                              0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
-// In SetColors: pale yellow chart and panes, light grey list.
-inline constexpr ColorDefaults kSetColorsColors{0xC4FFFF, 0x000000, 0xC4FFFF, 0xC4FFFF,
-                                                0xC4FFFF, 0xEFEFEF, 0xFFFFFF};
-
-// A colour key read as a 32-bit integer; a value that is missing, not a whole number or
-// outside 0..0xFFFFFF counts as the default.
-Color readColor(const SettingsStore& store, const QString& key, Color fallback);
-
-// The control's widgets and the headless core they are wired to.
+// The control's widgets and the headless core they are wired to. No child keeps a reference
+// into this object: children report through signals whose connections end with it.
 class TKchartPrivate {
 public:
     TKchartPrivate(TKchart& owner, std::unique_ptr<SettingsStore> settings);
     ~TKchartPrivate();
+    TKchartPrivate(const TKchartPrivate&) = delete;
+    TKchartPrivate& operator=(const TKchartPrivate&) = delete;
 
     static TKchartPrivate& of(TKchart& chart) { return *chart.d; }
     static const TKchartPrivate& of(const TKchart& chart) { return *chart.d; }
@@ -96,12 +61,11 @@ public:
     // ---- start-up and settings (StartUp.cpp) ----
     void createChildren();
     void startUp();
-    void applyColors(const ColorDefaults& defaults);
-    void readPeriods();
-    void readKinds();
+    void applyColors(const ChartColors& defaults);
+    // Puts the control on another store and reads colours, indicators and periods again.
     void useStore(std::unique_ptr<SettingsStore> settings);
 
-    // ---- layout (Layout.cpp) ----
+    // ---- layout and redraws (Layout.cpp) ----
     // Places every child for a control of W x H twips; a statement that fails is skipped.
     void layout(double W, double H);
     // Places one child; a negative width or height fails with ChartError.
@@ -111,18 +75,18 @@ public:
     // The full redraw over the current window, with every failure caught: event handlers
     // never let an error reach the host.
     void redrawAtEvent();
+    // "Apply now": the core takes, saves and redraws; a redraw that fails is told to the user,
+    // since the indicator choices then stay unsaved.
+    void applyIndicatorSettings(const PaneSettings& panes);
 
-    void syncCaptions();
     void setRecording(bool on);
     std::array<PictureBox*, 9> pictureBoxes() const;
 
     TKchart& q;
     std::unique_ptr<SettingsStore> store;
     ChartCore core;
-    WidgetPrompts ownPrompts;
-    ForwardingPrompts prompts{ownPrompts};
+    std::shared_ptr<ForwardingPrompts> prompts;
     DrawLog log;
-    bool recording = false;
 
     PictureBox* Picture1 = nullptr;
     PictureBox* PriceRuler = nullptr;
@@ -147,6 +111,10 @@ public:
 
     // The twip rectangle each placed child was given, by object name.
     QHash<QString, QRectF> placed;
+
+    // The context of every connection from a child to this object. Declared last, so it is
+    // destroyed first: the children, deleted after this object, can no longer reach it.
+    QObject connections;
 };
 
 } // namespace tk5

@@ -1,27 +1,21 @@
 #include "ChartCore.h"
 
-#include "SettingsKeys.h"
-
 #include "chart/DateRuler.h"
+#include "chart/Marks.h"
 #include "chart/PriceChart.h"
 #include "chart/PriceRuler.h"
 #include "data/HistoryFile.h"
 #include "indicators/TechnicalIndicators.h"
-#include "transactions/Marks.h"
 
 namespace tk5 {
 
-ChartCore::ChartCore() {
-    // The panes' start-up defaults until a settings store says otherwise.
-    for (int p = 1; p <= 3; ++p)
-        state_.pane(p).kind = kDefaultKinds[static_cast<size_t>(p - 1)];
-}
+ChartCore::ChartCore(OverlaySettings& overlays) : overlays_(overlays) {}
 
 QString ChartCore::histDir() const { return histDir_.isEmpty() ? histDirectory() : histDir_; }
 
 QVariant ChartCore::ReadDataFile(const QString& ticker, bool& b_Today_flag) {
-    tk5::ReadDataFile(state_, ticker, b_Today_flag, histDir());
-    if (onCaptionChanged) onCaptionChanged();
+    const QString caption = tk5::ReadDataFile(state_, ticker, b_Today_flag, histDir());
+    if (onCaptionChanged) onCaptionChanged(caption);
     return {};
 }
 
@@ -30,7 +24,7 @@ void ChartCore::DrawPriceRuler(std::int16_t& starting_date, std::int16_t& ending
 }
 
 void ChartCore::DisplayChart(std::int16_t& starting_date, std::int16_t& ending_date) {
-    tk5::DisplayChart(state_, surfaces_, starting_date, ending_date);
+    tk5::DisplayChart(state_, overlays_, surfaces_, starting_date, ending_date);
 }
 
 float ChartCore::MaximumPrice() const {
@@ -62,7 +56,7 @@ void ChartCore::DrawSell(float x) { tk5::DrawSell(state_, *surfaces_.Picture1, x
 void ChartCore::DisplayTechnicalIndicators(std::int16_t indicator1, std::int16_t indicator2,
                                            std::int16_t indicator3) {
     tk5::DisplayTechnicalIndicators(state_, surfaces_, indicator1, indicator2, indicator3,
-                                    paneBandColor());
+                                    readPaneBandColor(settings_));
     if (onDrawComplete) onDrawComplete();
 }
 
@@ -89,10 +83,19 @@ void ChartCore::FullRedraw() {
     DisplayTechnicalIndicators(state_.pane(1).kind, state_.pane(2).kind, state_.pane(3).kind);
 }
 
-Color ChartCore::paneBandColor() const {
-    constexpr std::int32_t kDefault = 0x340000;
-    return static_cast<Color>(
-        settings_ ? settings_->readInt32(QStringLiteral("BkgRulers"), kDefault) : kDefault);
+void ChartCore::applyIndicatorSettings(const std::array<IndicatorSettings, 3>& panes) {
+    state_.pane_settings = panes;
+    if (settings_) savePeriods(*settings_, state_.pane_settings);
+    FullRedraw();
+    if (settings_) saveKinds(*settings_, state_.pane_settings);
+}
+
+ChartColors ChartCore::readColors(const ChartColors& defaults) const {
+    return settings_ ? tk5::readColors(*settings_, defaults) : defaults;
+}
+
+void ChartCore::readPaneSettings() {
+    if (settings_) tk5::readPaneSettings(*settings_, state_.pane_settings);
 }
 
 } // namespace tk5

@@ -1,6 +1,7 @@
 #include "PictureBox.h"
 
 #include "common/ChartError.h"
+#include "common/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,11 +26,11 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 }
 
 float twipsX(const QMouseEvent& event) {
-    return static_cast<float>(event.position().x() * DrawingSurface::TwipsPerPixelX);
+    return static_cast<float>(pixelsToTwips(event.position().x()));
 }
 
 float twipsY(const QMouseEvent& event) {
-    return static_cast<float>(event.position().y() * DrawingSurface::TwipsPerPixelY);
+    return static_cast<float>(pixelsToTwips(event.position().y()));
 }
 
 PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent), surface_(name) {
@@ -47,10 +48,7 @@ void PictureBox::moveTwips(double left, double top, double width, double height)
                          "negative size of " + objectName().toStdString());
     twips_ = QRectF(left, top, width, height);
     surface_.setSizeTwips(static_cast<float>(width), static_cast<float>(height));
-    setGeometry(ImageSurface::toPixel(static_cast<float>(left)),
-                ImageSurface::toPixel(static_cast<float>(top)),
-                ImageSurface::toPixel(static_cast<float>(width)),
-                ImageSurface::toPixel(static_cast<float>(height)));
+    setGeometry(twipsToPixels(twips_));
     update();
 }
 
@@ -73,17 +71,17 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+    Q_EMIT mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
                    twipsY(*event));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), twipsX(*event),
+    Q_EMIT mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), twipsX(*event),
                    twipsY(*event));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
+    Q_EMIT mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
                  twipsY(*event));
 }
 

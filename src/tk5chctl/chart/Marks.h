@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ChartState.h"
-#include "control/DrawingSurface.h"
+#include "model/ChartState.h"
+#include "surface/DrawingSurface.h"
 
 namespace tk5 {
 

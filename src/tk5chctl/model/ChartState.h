@@ -36,6 +36,15 @@ enum IndicatorKind : std::int16_t {
     MoneyFlowIndex = 10,
 };
 
+// The name of an indicator kind as the choosers list it ("Volume" .. "Money Flow Index"); empty
+// for a code outside 1..10.
+inline QString indicatorName(std::int16_t kind) {
+    static constexpr const char* kNames[10] = {
+        "Volume",   "RSI",        "Fast Stochastic",   "Slow Stochastic", "MACD", "Exp. MA Difference",
+        "Momentum", "Volatility", "On Balance Volume", "Money Flow Index"};
+    return kind >= 1 && kind <= 10 ? QString::fromLatin1(kNames[kind - 1]) : QString();
+}
+
 struct IndicatorSettings {
     std::int16_t kind = 0;
     std::int16_t rsi_periods = 14;
@@ -54,8 +63,14 @@ struct IndicatorSettings {
     std::int16_t money_flow_periods = 10;
 };
 
-// The overlay settings of the two overlay dialogs. One set is shared by every chart control
-// of the running library; each control's start-up resets it.
+// The panes' indicators when the settings name none: Volume, Fast Stochastic and Exp. MA
+// Difference.
+inline constexpr std::array<std::int16_t, 3> kDefaultKinds = {Volume, FastStochastic,
+                                                              ExpMADifference};
+
+// The overlay settings of the two overlay dialogs. The drawing takes them as an argument: one
+// set is shared by every chart control of the running library (the widget owns it) and each
+// control's start-up resets it.
 struct OverlaySettings {
     std::int16_t custom_ma_periods = 20;
     std::int16_t envelope_periods = 20;
@@ -63,9 +78,10 @@ struct OverlaySettings {
     float bands_periods = 20;
     float bands_width = 2;
 };
-OverlaySettings& overlaySettings();
 
-// Everything one chart control knows, by the names its programming interface uses.
+// Everything one chart control knows about its chart, by the names its programming interface
+// uses. What only the widgets need (captions, the state of the choosers, the mouse) lives with
+// the widgets.
 struct ChartState {
     PriceSeries series;
     QString ticker_name;
@@ -92,10 +108,10 @@ struct ChartState {
     Flag show_horizontal_grid = kTrue;
     Flag show_high_low_close = kTrue;
     Flag chart_hidden = kFalse;
-    Flag combos_extended = kFalse;
 
     // Panes 1..3 at elements 0..2.
-    std::array<IndicatorSettings, 3> pane_settings{};
+    std::array<IndicatorSettings, 3> pane_settings{
+        {{.kind = kDefaultKinds[0]}, {.kind = kDefaultKinds[1]}, {.kind = kDefaultKinds[2]}}};
 
     std::int16_t buy_number = 0;
     std::int16_t sell_number = 0;
@@ -106,13 +122,6 @@ struct ChartState {
     float OldHorizontalLineY = 0;
     Flag isVerticalLineDisplayed = kFalse;
     Flag isHorizontalLineDisplayed = kFalse;
-    float mouse_x = 0;
-    float mouse_y = 0;
-
-    // What the caption labels above the chart show.
-    QString caption;        // CaptionLabel
-    QString change_caption; // ChangeLabel
-    Color change_color = RGB(255, 0, 0);
 
     IndicatorSettings& pane(int p) { return pane_settings.at(static_cast<size_t>(p - 1)); }
     const IndicatorSettings& pane(int p) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageSurface.h"
+#include "surface/ImageSurface.h"
 
 #include <QRectF>
 #include <QWidget>
@@ -31,7 +31,7 @@ public:
     void setBackColor(Color color);
     void setForeColor(Color color) { surface_.ForeColor = color; }
 
-signals:
+Q_SIGNALS:
     void mouseDown(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);

@@ -3,11 +3,11 @@
 
 #include "TKchartPrivate.h"
 
-#include "SettingsKeys.h"
-
 #include "ClickLabel.h"
 #include "PictureBox.h"
-#include "ui/IndicatorSettingsTab.h"
+#include "TabPage.h"
+
+#include "common/Twips.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -62,64 +62,21 @@ constexpr float kListWidths[] = {344, 1191, 1535, 1085};
 
 } // namespace
 
-Color readColor(const SettingsStore& store, const QString& key, Color fallback) {
-    const std::int32_t v = store.readInt32(key, static_cast<std::int32_t>(fallback));
-    if (v < 0 || v > 0xFFFFFF) return fallback;
-    return static_cast<Color>(v);
-}
-
-TabPage::TabPage(QTabWidget* strip) : QWidget(strip), strip_(strip) {}
-
-void TabPage::place(QWidget* child, const QRectF& twips) {
-    for (auto& entry : children_)
-        if (entry.first == child) {
-            entry.second = twips;
-            placeOne(child, twips);
-            return;
-        }
-    children_.emplace_back(child, twips);
-    placeOne(child, twips);
-}
-
-void TabPage::placeOne(QWidget* child, const QRectF& twips) {
-    // Where this page begins inside the strip, below the tab headers.
-    const QPoint offset = isAncestorOf(child) && strip_->isAncestorOf(this)
-                              ? mapTo(strip_, QPoint(0, 0))
-                              : QPoint(0, 0);
-    child->setGeometry(ImageSurface::toPixel(static_cast<float>(twips.left())) - offset.x(),
-                       ImageSurface::toPixel(static_cast<float>(twips.top())) - offset.y(),
-                       ImageSurface::toPixel(static_cast<float>(twips.width())),
-                       ImageSurface::toPixel(static_cast<float>(twips.height())));
-}
-
-void TabPage::placeAll() {
-    for (const auto& entry : children_)
-        if (entry.first) placeOne(entry.first, entry.second);
-}
-
-void TabPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    placeAll();
-}
-
-void TabPage::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    placeAll();
-}
-
-void TabPage::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    placeAll();
+OverlaySettings& sharedOverlaySettings() {
+    static OverlaySettings settings;
+    return settings;
 }
 
 TKchartPrivate::TKchartPrivate(TKchart& owner, std::unique_ptr<SettingsStore> settings)
-    : q(owner), store(std::move(settings)), ownPrompts(&owner) {
+    : q(owner), store(std::move(settings)), core(sharedOverlaySettings()),
+      prompts(std::make_shared<ForwardingPrompts>(&owner)) {
     core.setSettingsStore(store.get());
-    core.onDrawComplete = [this] { emit q.DrawComplete(); };
-    core.onCaptionChanged = [this] { syncCaptions(); };
+    core.onDrawComplete = [this] { Q_EMIT q.DrawComplete(); };
+    core.onCaptionChanged = [this](const QString& caption) { CaptionLabel->setText(caption); };
 }
 
-TKchartPrivate::~TKchartPrivate() = default;
+// The surfaces keep logging into this object while recording: they stop before it goes.
+TKchartPrivate::~TKchartPrivate() { setRecording(false); }
 
 std::array<PictureBox*, 9> TKchartPrivate::pictureBoxes() const {
     return {Picture1, PriceRuler, DateRuler,  Picture2,  Picture3,
@@ -152,7 +109,7 @@ void TKchartPrivate::createChildren() {
 
     CaptionLabel = captionLabel(QStringLiteral("CaptionLabel"), &q);
     ChangeLabel = captionLabel(QStringLiteral("ChangeLabel"), &q);
-    setTextColor(ChangeLabel, core.state().change_color);
+    setTextColor(ChangeLabel, RGB(255, 0, 0));
 
     // The time buttons in their released look: dark text on white.
     TimeBackward = new ClickLabel(QStringLiteral("TimeBackward"), QStringLiteral("<<"), &q);
@@ -172,8 +129,11 @@ void TKchartPrivate::createChildren() {
     SSTab1->addTab(indicatorsPage, QStringLiteral("Indicators"));
     SSTab1->addTab(transactionsPage, QStringLiteral("Transactions"));
 
-    Frame2 = new IndicatorSettingsTab(core, prompts, indicatorsPage);
-    if (Frame2->objectName().isEmpty()) Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = new IndicatorSettingsTab(prompts, indicatorsPage);
+    QObject::connect(Frame2, &IndicatorSettingsTab::kindChosen, &connections,
+                     [this](int pane, qint16 kind) { core.state().pane(pane).kind = kind; });
+    QObject::connect(Frame2, &IndicatorSettingsTab::applyRequested, &connections,
+                     [this](const PaneSettings& panes) { applyIndicatorSettings(panes); });
 
     ListView1 = new QTreeWidget(transactionsPage);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -188,7 +148,7 @@ void TKchartPrivate::createChildren() {
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
     for (int c = 0; c < 4; ++c)
-        ListView1->header()->resizeSection(c, ImageSurface::toPixel(kListWidths[c]));
+        ListView1->header()->resizeSection(c, twipsToPixels(kListWidths[c]));
 
     SumGain = new QLabel(QStringLiteral("Summarized gain"), transactionsPage);
     SumGain->setObjectName(QStringLiteral("SumGain"));
@@ -199,11 +159,8 @@ void TKchartPrivate::createChildren() {
     place(CumGain, 120, 0, 2295, 255);
 
     // A click on a tab header widens the indicator lists, once.
-    QObject::connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, &q, [this](int) {
-        try {
-            Frame2->widenListsOnce();
-        } catch (...) {}
-    });
+    QObject::connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, &connections,
+                     [this](int) { Frame2->widenListsOnce(); });
 }
 
 void TKchartPrivate::startUp() {
@@ -213,10 +170,10 @@ void TKchartPrivate::startUp() {
     st.ending_date_local = 200;
     st.show_ma10 = st.show_ma50 = st.show_ma200 = kTrue;
     st.show_envelopes = st.show_bands = st.show_ma_custom = kFalse;
-    st.chart_hidden = st.combos_extended = kFalse;
+    st.chart_hidden = kFalse;
     st.show_vertical_grid = st.show_horizontal_grid = st.show_high_low_close = kTrue;
     // 2. The overlay settings, shared by every control of the library.
-    overlaySettings() = OverlaySettings{};
+    sharedOverlaySettings() = OverlaySettings{};
     // 3. No crosshair line is drawn.
     st.isVerticalLineDisplayed = st.isHorizontalLineDisplayed = kFalse;
     // 4. The transaction list selects whole rows.
@@ -227,75 +184,39 @@ void TKchartPrivate::startUp() {
     st.buy_number = st.sell_number = 0;
     // 6..8. Colours, periods and the panes' indicators.
     applyColors(kStartUpColors);
-    readPeriods();
-    readKinds();
+    core.readPaneSettings();
     // 9, 10. The indicator choosers.
-    try {
-        Frame2->fillChoosers();
-        Frame2->selectPaneKinds();
-    } catch (...) {
-        // A chooser that cannot be filled leaves the tab incomplete, never the host broken.
-    }
+    Frame2->fillChoosers();
+    Frame2->showPanes(st.pane_settings);
 }
 
-void TKchartPrivate::applyColors(const ColorDefaults& defaults) {
-    const SettingsStore& s = *store;
-    Picture1->setBackColor(readColor(s, QStringLiteral("BkgChart"), defaults.chart));
-
-    const Color rulers = readColor(s, QStringLiteral("BkgRulers"), defaults.rulers);
+void TKchartPrivate::applyColors(const ChartColors& defaults) {
+    const ChartColors c = core.readColors(defaults);
+    Picture1->setBackColor(c.chart);
     for (PictureBox* r : {TechRuler1, TechRuler2, TechRuler3, PriceRuler, DateRuler})
-        r->setBackColor(rulers);
-    setBackground(ChangeLabel, rulers);
-    setBackground(CaptionLabel, rulers);
-
-    Picture2->setBackColor(readColor(s, QStringLiteral("BkgTech1"), defaults.tech1));
-    Picture3->setBackColor(readColor(s, QStringLiteral("BkgTech2"), defaults.tech2));
-    Picture4->setBackColor(readColor(s, QStringLiteral("BkgTech3"), defaults.tech3));
-
-    setBackground(ListView1, readColor(s, QStringLiteral("BkgBuySell"), defaults.buySell),
-                  QPalette::Base);
-
-    const Color text = readColor(s, QStringLiteral("BkgRulersText"), defaults.rulersText);
+        r->setBackColor(c.rulers);
+    setBackground(ChangeLabel, c.rulers);
+    setBackground(CaptionLabel, c.rulers);
+    Picture2->setBackColor(c.tech1);
+    Picture3->setBackColor(c.tech2);
+    Picture4->setBackColor(c.tech3);
+    setBackground(ListView1, c.buySell, QPalette::Base);
     for (PictureBox* r : {TechRuler1, TechRuler2, TechRuler3, PriceRuler, DateRuler})
-        r->setForeColor(text);
-    setTextColor(CaptionLabel, text);
-}
-
-void TKchartPrivate::readPeriods() {
-    for (int n = 1; n <= 3; ++n) {
-        IndicatorSettings& pane = core.state().pane(n);
-        for (const PeriodKey& k : kPeriodKeys)
-            pane.*k.field = store->readInt16(periodKey(n, k), k.fallback);
-    }
-}
-
-void TKchartPrivate::readKinds() {
-    for (int p = 1; p <= 3; ++p)
-        core.state().pane(p).kind = store->readInt16(kindKey(p), kDefaultKinds[size_t(p - 1)]);
+        r->setForeColor(c.rulersText);
+    setTextColor(CaptionLabel, c.rulersText);
 }
 
 void TKchartPrivate::useStore(std::unique_ptr<SettingsStore> settings) {
     store = std::move(settings);
     core.setSettingsStore(store.get());
     applyColors(kStartUpColors);
-    readPeriods();
-    readKinds();
-    try {
-        Frame2->selectPaneKinds();
-    } catch (...) {}
-}
-
-void TKchartPrivate::syncCaptions() {
-    const ChartState& st = core.state();
-    CaptionLabel->setText(st.caption);
-    ChangeLabel->setText(st.change_caption);
-    setTextColor(ChangeLabel, st.change_color);
+    core.readPaneSettings();
+    Frame2->showPanes(core.state().pane_settings);
 }
 
 void TKchartPrivate::setRecording(bool on) {
-    recording = on;
     for (PictureBox* p : pictureBoxes())
-        p->surface().setLog(on ? &log : nullptr);
+        if (p) p->surface().setLog(on ? &log : nullptr);
 }
 
 } // namespace tk5

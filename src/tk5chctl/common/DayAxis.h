@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tk5 {
+
+// Where the days of a window lie across a surface W twips wide. The newest shown day sits one
+// slot left of the right edge and each older day one slot further left, so the day after the
+// oldest shown one lands on x = 0. Day arithmetic is 16-bit, as day indexes are: a slot count
+// or a day distance that leaves 16 bits fails with ChartError where it is used.
+class DayAxis {
+public:
+    // The window newest..oldest in n = oldest - newest + 2 equal slots; day d lies at
+    // W - (d - newest + 1) x W / n, the division taken last (the indicator panes).
+    DayAxis(double width, long newest, long oldest);
+    // Slots of a 32-bit width already known: day d lies at W - (d - newest + 1) x slotWidth
+    // (the price chart with its day width, the date ruler with its step).
+    static DayAxis withSlotWidth(double width, long newest, float slotWidth);
+
+    double width() const { return width_; }
+    long newest() const { return newest_; }
+
+    // x of a day as a 32-bit float. ChartError when the slot count or d - newest + 1 leaves
+    // 16 bits, the window has no slots, or x is no 32-bit float.
+    float x(long day) const;
+
+    // The day whose slot centre is nearest to x: round((W - x) x n / W + newest) - 1, halves to
+    // the even neighbour. Near the right edge that is newest - 1, near the left edge oldest + 1.
+    // ChartError when W is 0 or the day does not fit a day index.
+    std::int16_t dayAt(double x) const;
+
+private:
+    DayAxis(double width, long newest, double slots, float slotWidth, bool fromSlotWidth,
+            bool slotsFit);
+
+    double width_;
+    long newest_;
+    double slots_;      // n, for an axis made from a window
+    float slotWidth_;   // for an axis made from a slot width
+    bool fromSlotWidth_;
+    bool slotsFit_; // n and n - 2 fit 16 bits
+};
+
+} // namespace tk5

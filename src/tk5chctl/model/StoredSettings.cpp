@@ -1,0 +1,81 @@
+#include "StoredSettings.h"
+
+namespace tk5 {
+
+namespace {
+
+// A pane's period setting: its key, stored prefixed by the pane's digit ("2RSI_periods"), and
+// the field it fills. In the order they are read at start-up and saved by "Apply now".
+struct PeriodKey {
+    const char* key;
+    std::int16_t IndicatorSettings::*field;
+};
+constexpr std::array<PeriodKey, 14> kPeriodKeys = {{
+    {"RSI_periods", &IndicatorSettings::rsi_periods},
+    {"FS_periodsD", &IndicatorSettings::fs_periods_d},
+    {"FS_periodsK", &IndicatorSettings::fs_periods_k},
+    {"SS_periodsD", &IndicatorSettings::ss_periods_d},
+    {"SS_periodsK", &IndicatorSettings::ss_periods_k},
+    {"ExpMAperiods1", &IndicatorSettings::exp_ma_periods1},
+    {"ExpMAperiods2", &IndicatorSettings::exp_ma_periods2},
+    {"MACDperiods1", &IndicatorSettings::macd_periods1},
+    {"MACDperiods2", &IndicatorSettings::macd_periods2},
+    {"MACDperiods3", &IndicatorSettings::macd_periods3},
+    {"Momentumperiods", &IndicatorSettings::momentum_periods},
+    {"Volatilityperiods1", &IndicatorSettings::volatility_periods1},
+    {"Volatilityperiods2", &IndicatorSettings::volatility_periods2},
+    {"MoneyFlowperiods", &IndicatorSettings::money_flow_periods},
+}};
+
+QString periodKey(int pane, const PeriodKey& k) {
+    return QString::number(pane) + QLatin1String(k.key);
+}
+
+QString kindKey(int pane) { return QStringLiteral("Tech") + QString::number(pane); }
+
+constexpr Color kDefaultBandColor = 0x340000;
+
+} // namespace
+
+Color readColor(const SettingsStore& store, const QString& key, Color fallback) {
+    const std::int32_t v = store.readInt32(key, static_cast<std::int32_t>(fallback));
+    if (v < 0 || v > 0xFFFFFF) return fallback;
+    return static_cast<Color>(v);
+}
+
+ChartColors readColors(const SettingsStore& store, const ChartColors& d) {
+    return {readColor(store, QStringLiteral("BkgChart"), d.chart),
+            readColor(store, QStringLiteral("BkgRulers"), d.rulers),
+            readColor(store, QStringLiteral("BkgTech1"), d.tech1),
+            readColor(store, QStringLiteral("BkgTech2"), d.tech2),
+            readColor(store, QStringLiteral("BkgTech3"), d.tech3),
+            readColor(store, QStringLiteral("BkgBuySell"), d.buySell),
+            readColor(store, QStringLiteral("BkgRulersText"), d.rulersText)};
+}
+
+Color readPaneBandColor(const SettingsStore* store) {
+    return store ? readColor(*store, QStringLiteral("BkgRulers"), kDefaultBandColor)
+                 : kDefaultBandColor;
+}
+
+void readPaneSettings(const SettingsStore& store, std::array<IndicatorSettings, 3>& panes) {
+    const IndicatorSettings defaults;
+    for (int p = 1; p <= 3; ++p)
+        for (const PeriodKey& k : kPeriodKeys)
+            panes[size_t(p - 1)].*k.field = store.readInt16(periodKey(p, k), defaults.*k.field);
+    for (int p = 1; p <= 3; ++p)
+        panes[size_t(p - 1)].kind = store.readInt16(kindKey(p), kDefaultKinds[size_t(p - 1)]);
+}
+
+void savePeriods(SettingsStore& store, const std::array<IndicatorSettings, 3>& panes) {
+    for (int p = 1; p <= 3; ++p)
+        for (const PeriodKey& k : kPeriodKeys)
+            store.setValue(periodKey(p, k), QString::number(panes[size_t(p - 1)].*k.field));
+}
+
+void saveKinds(SettingsStore& store, const std::array<IndicatorSettings, 3>& panes) {
+    for (int p = 1; p <= 3; ++p)
+        store.setValue(kindKey(p), QString::number(panes[size_t(p - 1)].kind));
+}
+
+} // namespace tk5
