@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the host application on the bundled sample
 # data: a window when there is a display, PNG renders into out/ when there is none.
+#
+# Extra arguments go to tkchart. Headless, each picture is named after what it shows:
+# out/<ticker>-<newest>-<oldest>.png (a --png of your own wins).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -9,7 +12,34 @@ cmake --build --preset dev -j2 --target tkchart tk5chctl_hist
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/dev/bin/tkchart "$@"
 fi
+
+# The ticker and window the arguments ask for (tkchart's defaults otherwise), and whether
+# they name a picture file themselves.
+ticker=ORCL window=1:200 own_png=no
+args=("$@")
+for ((i = 0; i < ${#args[@]}; i++)); do
+  a=${args[i]} next=${args[i + 1]:-}
+  case $a in
+    --ticker) ticker=$next ;;
+    --ticker=*) ticker=${a#--ticker=} ;;
+    --window) window=$next ;;
+    --window=*) window=${a#--window=} ;;
+    --png | --png=*) own_png=yes ;;
+  esac
+done
+
 mkdir -p out
-build/dev/bin/tkchart --ticker ORCL --window 1:200 --png out/orcl-200.png "$@"
-build/dev/bin/tkchart --ticker ORCL --window 1:1000 --png out/orcl-1000.png "$@"
-echo "Rendered out/orcl-200.png and out/orcl-1000.png"
+render() { # ticker window [more tkchart arguments]
+  local name
+  name=$(printf '%s-%s' "$1" "${2/:/-}" | tr '[:upper:]' '[:lower:]' | tr -c 'a-z0-9_.-' '_')
+  build/dev/bin/tkchart --ticker "$1" --window "$2" --png "out/$name.png" "${@:3}"
+  echo "Rendered out/$name.png"
+}
+if [ $# -eq 0 ]; then
+  render ORCL 1:200
+  render ORCL 1:1000
+elif [ "$own_png" = yes ]; then
+  build/dev/bin/tkchart "$@"
+else
+  render "$ticker" "$window" "$@"
+fi

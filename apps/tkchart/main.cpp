@@ -1,5 +1,7 @@
 // tkchart: shows the stock-chart control in a window, or renders it headless to a PNG file.
 
+#include "HostRules.h"
+
 #include <tk5chctl/TKchart.h>
 
 #include <QAction>
@@ -176,30 +178,6 @@ void redraw(TKchart& chart, qint16 first, qint16 last) {
     chart.redraw();
 }
 
-// The window first..last moved inside a history of `days` days: a window that starts past
-// the oldest day keeps its length and ends on the oldest day.
-std::pair<qint16, qint16> windowInside(qint16 first, qint16 last, qint16 days) {
-    if (days < 1 || first <= days) return {first, last};
-    const int length = last - first;
-    const int newFirst = std::max(1, days - length);
-    return {static_cast<qint16>(newFirst), static_cast<qint16>(newFirst + length)};
-}
-
-// The tickers whose history files the control can open: it looks for the upper-cased ticker
-// with ".csv", so only such file names are offered.
-QStringList openableTickers(const QString& folder) {
-    QStringList tickers;
-    const QFileInfoList files = QDir(folder).entryInfoList(
-        {QStringLiteral("*.csv")}, QDir::Files | QDir::Readable, QDir::Name);
-    for (const QFileInfo& f : files) {
-        const QString base = f.completeBaseName();
-        if (f.fileName().endsWith(QLatin1String(".csv")) && !base.isEmpty() &&
-            base == base.toUpper() && !base.startsWith(QLatin1Char('.')))
-            tickers << base;
-    }
-    return tickers;
-}
-
 int renderHeadless(const Options& o) {
     TKchart chart(o.settings);
     chart.resize(o.width, o.height);
@@ -273,7 +251,7 @@ public:
         }
         shown_ = ticker;
         setWindowTitle(QStringLiteral("tkchart - %1").arg(ticker));
-        std::tie(first_, last_) = windowInside(first_, last_, chart_->loadedDays());
+        std::tie(first_, last_) = tkchart::windowInside(first_, last_, chart_->loadedDays());
         try {
             redraw(*chart_, first_, last_);
         } catch (const TKchartError& e) {
@@ -289,7 +267,7 @@ public:
 private:
     void chooseTicker() {
         const QString folder = chart_->historyFolder();
-        const QStringList tickers = openableTickers(folder);
+        const QStringList tickers = tkchart::openableTickers(folder);
         if (tickers.isEmpty()) {
             QMessageBox::information(this, QStringLiteral("tkchart"),
                                      QStringLiteral("No history files in %1")
