@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, benchmarking and running tk5chctl
-# needs. Safe to run again: when everything is present it only checks and stays quiet.
+# Installs every Debian package that building, testing, checking (format, clang-tidy, the
+# installed package), benchmarking and running tk5chctl needs. Safe to run again: when
+# everything is present it only checks and stays quiet.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick
+  clang-format clang-tidy python3
 )
 
 missing=()

@@ -269,9 +269,9 @@ private:
         const QString folder = chart_->historyFolder();
         const QStringList tickers = tkchart::openableTickers(folder);
         if (tickers.isEmpty()) {
-            QMessageBox::information(this, QStringLiteral("tkchart"),
-                                     QStringLiteral("No history files in %1")
-                                         .arg(QDir::toNativeSeparators(folder)));
+            QMessageBox::information(
+                this, QStringLiteral("tkchart"),
+                QStringLiteral("No history files in %1").arg(QDir::toNativeSeparators(folder)));
             return;
         }
         bool ok = false;

@@ -35,8 +35,8 @@ private:
 
     double width_;
     long newest_;
-    double slots_;      // n, for an axis made from a window
-    float slotWidth_;   // for an axis made from a slot width
+    double slots_;    // n, for an axis made from a window
+    float slotWidth_; // for an axis made from a slot width
     bool fromSlotWidth_;
     bool slotsFit_; // n and n - 2 fit 16 bits
 };

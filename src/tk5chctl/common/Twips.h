@@ -23,8 +23,8 @@ inline double pixelsToTwips(double pixels) { return pixels * kTwipsPerPixel; }
 
 // A rectangle in twips as whole pixels: each of left, top, width and height rounded alone.
 inline QRect twipsToPixels(const QRectF& twips) {
-    return {twipsToPixels(twips.left()), twipsToPixels(twips.top()),
-            twipsToPixels(twips.width()), twipsToPixels(twips.height())};
+    return {twipsToPixels(twips.left()), twipsToPixels(twips.top()), twipsToPixels(twips.width()),
+            twipsToPixels(twips.height())};
 }
 
 inline QRectF pixelsToTwips(const QRect& pixels) {

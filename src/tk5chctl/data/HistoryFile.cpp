@@ -75,7 +75,7 @@ private:
         return text;
     }
 
-    static constexpr qint64 kBlockSize = 64 * 1024;
+    static constexpr qint64 kBlockSize = qint64{64} * 1024;
     QFile& file_;
     QByteArray block_;
     qsizetype pos_ = 0;
@@ -117,7 +117,7 @@ QString openableHistoryFile(const QString& ticker, const QString& histDir) {
     if (path.isEmpty()) return {};
     const QFileInfo file(path);
     const QString folder = QFileInfo(histDir).canonicalFilePath();
-    const QString real = file.canonicalFilePath();
+    QString real = file.canonicalFilePath();
     if (folder.isEmpty() || real.isEmpty() || !file.isFile()) return {};
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     if (!real.startsWith(prefix)) return {};
@@ -151,7 +151,7 @@ bool storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
 } // namespace
 
 QString histDirectory() {
-    const QString fromEnv = qEnvironmentVariable("TK5CHCTL_HIST_DIR");
+    QString fromEnv = qEnvironmentVariable("TK5CHCTL_HIST_DIR");
     if (!fromEnv.isEmpty()) return fromEnv;
     // The file this function was loaded from: the shared library, or the executable that
     // links the library statically.

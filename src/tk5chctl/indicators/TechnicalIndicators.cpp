@@ -71,8 +71,7 @@ void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
     const std::int16_t s = st.starting_date_local, e = st.ending_date_local;
     for (int p = 1; p <= 3; ++p) {
         try {
-            drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, s, e, st.pane(p),
-                     bandColor);
+            drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, s, e, st.pane(p), bandColor);
         } catch (const ChartError& error) {
             // Said in the user's terms: which pane, which indicator, which window.
             throw ChartError(error.kind(),

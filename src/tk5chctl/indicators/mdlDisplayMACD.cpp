@@ -1,7 +1,7 @@
 #include "mdlDisplayMACD.h"
 
-#include "common/Formats.h"
 #include "calc/mdlCalculateExpMA.h"
+#include "common/Formats.h"
 
 #include <cmath>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "mdlDisplayVolatility.h"
 
-#include "common/Formats.h"
 #include "calc/mdlCalculateExpMA.h"
+#include "common/Formats.h"
 
 #include <cmath>
 

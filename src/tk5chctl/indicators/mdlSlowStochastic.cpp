@@ -1,7 +1,7 @@
 #include "mdlSlowStochastic.h"
 
-#include "calc/WindowExtremes.h"
 #include "StochasticLines.h"
+#include "calc/WindowExtremes.h"
 
 namespace tk5::indicators {
 

@@ -40,8 +40,10 @@ enum IndicatorKind : std::int16_t {
 // for a code outside 1..10.
 inline QString indicatorName(std::int16_t kind) {
     static constexpr const char* kNames[10] = {
-        "Volume",   "RSI",        "Fast Stochastic",   "Slow Stochastic", "MACD", "Exp. MA Difference",
-        "Momentum", "Volatility", "On Balance Volume", "Money Flow Index"};
+        "Volume",          "RSI",        "Fast Stochastic",
+        "Slow Stochastic", "MACD",       "Exp. MA Difference",
+        "Momentum",        "Volatility", "On Balance Volume",
+        "Money Flow Index"};
     return kind >= 1 && kind <= 10 ? QString::fromLatin1(kNames[kind - 1]) : QString();
 }
 

@@ -149,7 +149,8 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
 void ImageSurface::paintFill(Color color) { image_.fill(toQRgb(color)); }
 
 void ImageSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
-    rasterLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2), twipsToPixels(y2), color, DrawStyle, true);
+    rasterLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2), twipsToPixels(y2), color,
+               DrawStyle, true);
 }
 
 void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {

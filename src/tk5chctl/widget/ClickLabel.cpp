@@ -15,12 +15,12 @@ ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     Q_EMIT mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
-                   twipsY(*event));
+                     twipsY(*event));
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     Q_EMIT mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
-                 twipsY(*event));
+                   twipsY(*event));
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
 }

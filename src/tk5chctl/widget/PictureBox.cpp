@@ -72,17 +72,17 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     Q_EMIT mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
-                   twipsY(*event));
+                     twipsY(*event));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), twipsX(*event),
-                   twipsY(*event));
+                     twipsY(*event));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     Q_EMIT mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
-                 twipsY(*event));
+                   twipsY(*event));
 }
 
 } // namespace tk5

@@ -42,9 +42,8 @@ TKchart::TKchart(QWidget* parent)
 }
 
 TKchart::TKchart(const QMap<QString, QString>& settings, QWidget* parent)
-    : QWidget(parent),
-      d(std::make_unique<TKchartPrivate>(*this,
-                                         std::make_unique<tk5::MemorySettingsStore>(settings))) {
+    : QWidget(parent), d(std::make_unique<TKchartPrivate>(
+                           *this, std::make_unique<tk5::MemorySettingsStore>(settings))) {
     d->createChildren();
     d->startUp();
 }
