@@ -1,5 +1,5 @@
 // The Indicators tab: choosing a pane's indicator, the period rows it shows, checking the
-// period boxes, "Apply now" (store, save, redraw) and the two chooser-list behaviours.
+// period boxes on "Apply now" and the two chooser-list behaviours.
 
 #include "Fixtures.h"
 
@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tk5;
@@ -47,7 +46,7 @@ struct Tab {
     std::shared_ptr<TestPrompts> prompts = std::make_shared<TestPrompts>();
     IndicatorSettingsTab tab{prompts};
     PaneSettings panes{};
-    QList<std::pair<int, int>> chosen;  // pane, kind
+    QList<std::pair<int, int>> chosen; // pane, kind
     QList<PaneSettings> applied;
 
     explicit Tab(std::int16_t k1 = 1, std::int16_t k2 = 3, std::int16_t k3 = 6) {
@@ -57,16 +56,13 @@ struct Tab {
         tab.fillChoosers();
         tab.showPanes(panes);
         prompts->boxes = tab.findChildren<QLineEdit*>();
-        QObject::connect(&tab, &IndicatorSettingsTab::kindChosen,
-                         [this](int p, qint16 k) { chosen.append({p, k}); });
+        QObject::connect(&tab, &IndicatorSettingsTab::kindChosen, [this](int p, qint16 k) {
+            chosen.append({p, k});
+        });
         QObject::connect(&tab, &IndicatorSettingsTab::applyRequested,
                          [this](const PaneSettings& a) { applied.append(a); });
     }
-    template <typename W> W* child(const QString& name) {
-        W* w = tab.findChild<W*>(name);
-        if (!w) qFatal("no child %s", qPrintable(name));
-        return w;
-    }
+    template <typename W> W* child(const QString& name) { return tab.findChild<W*>(name); }
     QComboBox* combo(int p) { return child<QComboBox>(QStringLiteral("Combo_%1").arg(p)); }
     QLineEdit* text(int r, int p) {
         return child<QLineEdit>(QStringLiteral("Text%1_%2").arg(r).arg(p));
@@ -87,53 +83,21 @@ class TestUi : public QObject {
 private slots:
     void init() { test::useEnglishLocale(); }
 
-    void construction() {
-        IndicatorSettingsTab tab(std::make_shared<TestPrompts>());
-        QCOMPARE(tab.title(), QStringLiteral("Indicators"));
-        QCOMPARE(tab.applyButton()->text(), QStringLiteral("Apply now"));
-        // Designed twips / 15.
-        const std::pair<const char*, QRect> placed[] = {
-            {"Combo_2", QRect(12, 127, 129, 21)}, // 180, 1905, 1935, 315
-            {"Label1_1", QRect(16, 52, 81, 13)},  // 240, 780, 1215, 195
-            {"Label2_3", QRect(16, 296, 81, 17)}, // 240, 4440, 1215, 255
-            {"Text3_2", QRect(104, 207, 33, 19)}, // 1560, 3105, 495, 285
-        };
-        for (const auto& [name, pixels] : placed)
-            QCOMPARE(tab.findChild<QWidget*>(name)->geometry(), pixels);
-        // Filling the choosers selects nothing and reports no choice.
-        QSignalSpy chosen(&tab, &IndicatorSettingsTab::kindChosen);
-        tab.fillChoosers();
-        const QStringList entries = {"Volume",          "RSI",        "Fast Stochastic",
-                                     "Slow Stochastic", "MACD",       "Exp. MA Difference",
-                                     "Momentum",        "Volatility", "On Balance Volume",
-                                     "Money Flow Index"};
-        for (int p = 1; p <= 3; ++p) {
-            QStringList items;
-            for (int i = 0; i < tab.chooser(p)->count(); ++i)
-                items << tab.chooser(p)->itemText(i);
-            QCOMPARE(items, entries);
-            QCOMPARE(tab.chooser(p)->currentIndex(), -1);
-        }
-        QCOMPARE(chosen.count(), 0);
-    }
-
     void choosingIndicator_data() {
         QTest::addColumn<int>("pane");
         QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("rows"); // rows 1|2|3, empty when hidden
-        QTest::newRow("volume") << 1 << 1 << "||";
-        QTest::newRow("rsi") << 1 << 2 << "RSI periods=21||";
-        QTest::newRow("fast stoch.") << 1 << 3 << "%K periods fast=31|%D periods fast=32|";
-        QTest::newRow("slow stoch.") << 1 << 4 << "%K periods slow=41|%D periods slow=42|";
-        QTest::newRow("macd") << 1 << 5 << "First MA per.=51|Second MA per.=52|Signal MA per.=53";
-        QTest::newRow("ema diff.") << 1 << 6 << "1st periods=61|2nd periods=62|";
-        QTest::newRow("momentum") << 1 << 7 << "Momentum per.=71||";
-        QTest::newRow("volatility") << 1 << 8 << "1st periods=81|2nd periods=82|";
-        QTest::newRow("obv") << 1 << 9 << "||";
-        QTest::newRow("money flow") << 1 << 10 << "Momentum per.=101||";
-        QTest::newRow("pane 2 macd")
-            << 2 << 5 << "First MA per.=51|Second MA per.=52|Signal MA per.=53";
-        QTest::newRow("pane 3 volume") << 3 << 1 << "||";
+        QTest::addColumn<QString>("rows"); // rows 1|2|3, empty when hidden; the tag: the entry
+        QTest::newRow("Volume") << 1 << 1 << "||";
+        QTest::newRow("RSI") << 1 << 2 << "RSI periods=21||";
+        QTest::newRow("Fast Stochastic") << 1 << 3 << "%K periods fast=31|%D periods fast=32|";
+        QTest::newRow("Slow Stochastic") << 1 << 4 << "%K periods slow=41|%D periods slow=42|";
+        QTest::newRow("MACD") << 1 << 5 << "First MA per.=51|Second MA per.=52|Signal MA per.=53";
+        QTest::newRow("Exp. MA Difference") << 1 << 6 << "1st periods=61|2nd periods=62|";
+        QTest::newRow("Momentum") << 1 << 7 << "Momentum per.=71||";
+        QTest::newRow("Volatility") << 1 << 8 << "1st periods=81|2nd periods=82|";
+        QTest::newRow("On Balance Volume") << 1 << 9 << "||";
+        QTest::newRow("Money Flow Index") << 1 << 10 << "Momentum per.=101||";
+        QTest::newRow("pane 3: Volume") << 3 << 1 << "||";
     }
     void choosingIndicator() {
         QFETCH(int, pane);
@@ -147,6 +111,7 @@ private slots:
         t.combo(pane)->setCurrentIndex(kind == 5 ? 1 : 4); // from RSI's one row or MACD's three
         t.combo(pane)->setCurrentIndex(kind - 1);
         QCOMPARE(t.chosen.last(), std::make_pair(pane, kind));
+        QCOMPARE(t.combo(pane)->currentText(), QString(QTest::currentDataTag()).section(": ", -1));
         QCOMPARE(t.tab.panes()[size_t(pane - 1)].kind, std::int16_t(kind));
         QCOMPARE(t.row(1, pane) + '|' + t.row(2, pane) + '|' + t.row(3, pane), rows);
         // Choosing alone applies nothing.
@@ -165,9 +130,7 @@ private slots:
         QTest::newRow("money flow") << 10 << 9 << "Momentum per.=10";
         QTest::newRow("zero") << 0 << -1 << "";
         QTest::newRow("eleven") << 11 << -1 << "";
-        QTest::newRow("twelve") << 12 << -1 << "";
         QTest::newRow("negative") << -1 << -1 << "";
-        QTest::newRow("largest") << 32767 << -1 << "";
     }
     void showPanes() {
         QFETCH(int, kind);
@@ -179,7 +142,8 @@ private slots:
         t.panes[0].rsi_periods = 32767;
         t.tab.showPanes(t.panes);
         QCOMPARE(t.tab.panes()[1].kind, std::int16_t(kind)); // never rewritten by an empty choice
-        QVERIFY(t.chosen.isEmpty()); // showing is not choosing
+        QVERIFY(t.chosen.isEmpty());                         // showing is not choosing
+        QCOMPARE(t.combo(2)->count(), 10);
         QCOMPARE(t.row(1, 2) + '|' + t.row(2, 2) + '|' + t.row(3, 2), row1 + "||");
         QCOMPARE(t.row(1, 1), QStringLiteral("RSI periods=32767"));
         QCOMPARE(QList<int>({t.combo(1)->currentIndex(), t.combo(2)->currentIndex(),
@@ -194,8 +158,7 @@ private slots:
         const QString nan = "Text1_1: " + kNan, over1 = "Text1_1: " + kOver1;
         const QString under300 = "Text1_1: " + kUnder300;
         QTest::newRow("empty") << "" << 12 << nan;
-        QTest::newRow("blank before") << " 5" << 5 << "";
-        QTest::newRow("blanks around") << "  7  " << 7 << "";
+        QTest::newRow("blanks around") << " 5 " << 5 << "";
         QTest::newRow("group separator") << "2,5" << 12 << nan;
         QTest::newRow("exponent") << "1e2" << 100 << "";
         QTest::newRow("letters") << "abc" << 12 << nan;
@@ -203,13 +166,13 @@ private slots:
         QTest::newRow("highest") << "300" << 300 << "";
         QTest::newRow("zero") << "0" << 12 << over1;
         QTest::newRow("above") << "301" << 12 << under300;
-        QTest::newRow("negative") << "-1" << 12 << over1;
         QTest::newRow("half down to even") << "2.5" << 2 << "";
         QTest::newRow("half up to even") << "3.5" << 4 << "";
         QTest::newRow("fraction below 1") << "0.5" << 12 << over1;
         QTest::newRow("fraction above 300") << "300.4" << 12 << under300;
         QTest::newRow("huge") << "99999999999" << 12 << under300;
         QTest::newRow("overflowing double") << "1e400" << 12 << nan;
+        QTest::newRow("infinity") << "inf" << 12 << nan;
         QTest::newRow("german decimal comma") << "2,5" << 2 << "";
         QTest::newRow("german group point") << "2.5" << 12 << nan;
         QTest::newRow("panes 1 and 3") << "0;Text1_3=400" << 12 << over1 + "|Text1_3: " + kUnder300;
@@ -243,33 +206,12 @@ private slots:
         if (shown.isEmpty()) QCOMPARE(t.applied[0][0].macd_periods1, std::int16_t(stored));
     }
 
-    // The shown boxes' values go out rounded half to even; hidden periods as they were.
-    void applyRequest() {
-        Tab t(1, 1, 1);
-        t.panes[2].rsi_periods = 33; // hidden in every pane
-        t.tab.showPanes(t.panes);
-        for (const auto& [p, kind, text] : {std::tuple{1, 7, "7"}, {2, 2, "20"}, {3, 7, "25.5"}}) {
-            t.combo(p)->setCurrentIndex(kind - 1);
-            t.text(1, p)->setText(QString::fromLatin1(text));
-        }
-        t.apply();
-        QCOMPARE(t.prompts->shown, QStringList());
-        QCOMPARE(t.applied.size(), 1);
-        const PaneSettings& a = t.applied[0];
-        QCOMPARE(QList<int>({a[0].kind, a[1].kind, a[2].kind}), QList<int>({7, 2, 7}));
-        QCOMPARE(QList<int>({a[0].momentum_periods, a[1].rsi_periods, a[2].momentum_periods,
-                             a[2].rsi_periods}),
-                 QList<int>({7, 20, 26, 33}));
-    }
-
     void focusOpensList_data() {
         QTest::addColumn<int>("pane");
         QTest::addColumn<Qt::FocusReason>("reason");
         QTest::addColumn<bool>("opens");
         QTest::newRow("tab key") << 1 << Qt::TabFocusReason << true;
-        QTest::newRow("back tab") << 2 << Qt::BacktabFocusReason << true;
         QTest::newRow("mouse") << 3 << Qt::MouseFocusReason << true;
-        QTest::newRow("program") << 2 << Qt::OtherFocusReason << true;
         // Focus coming back as the list closes, or with the window: the list stays closed.
         QTest::newRow("list closed") << 1 << Qt::PopupFocusReason << false;
         QTest::newRow("window activated") << 3 << Qt::ActiveWindowFocusReason << false;
@@ -293,7 +235,6 @@ private slots:
         Tab t;
         t.tab.show();
         QVERIFY(QTest::qWaitForWindowExposed(&t.tab));
-        QCOMPARE(t.combo(2)->maxVisibleItems(), 10);
         t.tab.widenListsOnce();
         QCOMPARE(t.combo(2)->maxVisibleItems(), 12);
         // The opened list is as wide as the chooser and shows all ten entries without scrolling.
