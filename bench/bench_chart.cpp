@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // How long the control takes for what a user waits on: loading a history, and the full
 // redraw (rulers, bars, overlays, three panes) of a window.
 

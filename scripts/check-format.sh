@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Checks that every C++ source and header of the library, the host application, the
 # benchmarks, the tests and the examples is formatted with the project's .clang-format
 # settings (Debian 12's clang-format 14). Changes nothing; lists the files that are not

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Checks the installed package of an already built build/dev (bash scripts/test.sh builds it):
 # installs into a temporary prefix, builds examples/hello against that prefix with a CMake
 # build of its own, renders with it and with the installed tkchart headless, and checks that

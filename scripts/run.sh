@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds, and runs the host application on the bundled sample
 # data: a window when there is a display, PNG renders into out/ when there is none.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs every Debian package that building, testing, checking (format, clang-tidy, the
 # installed package), benchmarking and running tk5chctl needs. Safe to run again: when
 # everything is present it only checks and stays quiet.

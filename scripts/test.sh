@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds the library, the host application and the tests, and runs
 # the whole test suite headless. Any failing test makes this fail.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Runs clang-tidy (Debian 12's clang-tidy 14, settings in .clang-tidy) over every source file
 # of the library, src/tk5chctl/**/*.cpp, with the compile commands of an already built
 # build/dev (bash scripts/test.sh builds it; the moc output and the export header must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
 // Shared test fixtures: series built in code, recording surfaces, sample histories, a locale.

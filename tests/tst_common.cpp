@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Value semantics shared by every part of the control (rounding, checked conversions and
 // number formats) and the behaviour of the drawing surfaces.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The control as a host sees it: start-up from settings, colours, layout, redraws, interface.
 
 #include "Fixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the host application tkchart decides on its own: the tickers it offers and where it
 // moves the window for a shorter history.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Indicators tab: choosing a pane's indicator, the period rows it shows, checking the
 // period boxes on "Apply now" and the two chooser-list behaviours.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Checks that the library's folders include only the layers below them.
 
 Usage: check-layers.py [SRC_ROOT]   (default: src/tk5chctl beside this script's folder)

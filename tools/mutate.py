@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Mutation sampling: do the tests notice small, deliberate changes to the sources?
 
 Usage:

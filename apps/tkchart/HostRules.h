@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
 // What tkchart decides on its own, apart from its window: which tickers it offers and where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // tkchart: shows the stock-chart control in a window, or renders it headless to a PNG file.
 
 #include "HostRules.h"

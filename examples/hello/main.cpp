@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // hello: the smallest host of the stock-chart control. Loads ORCL from the history folder
 // beside the installed library, draws its newest 200 days and saves the control as a PNG.
 //

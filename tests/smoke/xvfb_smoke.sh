@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # Smoke test of the host application on a real X server: starts tkchart under Xvfb with
 # the sample ticker ORCL, takes screenshots of the root window and passes once the price
 # chart area shows a drawn chart (several colours, some but not mostly non-white pixels).

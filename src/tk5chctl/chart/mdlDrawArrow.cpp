@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDrawArrow.h"
 
 #include "common/Numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "ChartCore.h"
 
 #include "chart/DateRuler.h"

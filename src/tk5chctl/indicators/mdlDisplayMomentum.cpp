@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayMomentum.h"
 
 namespace tk5::indicators {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayVolatility.h"
 
 #include "calc/mdlCalculateExpMA.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "mdlFastStochastic.h"
 
 #include "StochasticLines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "SettingsStore.h"
 
 #include <QSettings>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Placing the children of the control on every resize, and the redraw that follows.
 
 #include "TKchartPrivate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "PictureBox.h"
 
 #include "common/ChartError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "tk5chctl/Prompts.h"
 
 #include <QApplication>

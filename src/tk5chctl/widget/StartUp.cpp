@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Creating the control's children, the start-up sequence and the colour and indicator
 // settings.
 

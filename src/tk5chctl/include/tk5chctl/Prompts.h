@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
 #include "tk5chctl/tk5chctl_export.h"
