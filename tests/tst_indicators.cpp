@@ -225,19 +225,26 @@ private slots:
         QTest::addColumn<QList<int>>("periods");
         QTest::addColumn<QList<Color>>("colors");
         QTest::addColumn<bool>("bars");
+        // The ruler's calls as x, y: ticks at the pane's bottom, centre and top lines (each from
+        // its own x on), then the top, centre and bottom labels at x = 50.
+        QTest::addColumn<QList<float>>("ruler");
         using C = QList<Color>;
         using P = QList<int>;
+        const QList<float> labels{50, 25, 50, 402.5, 50, 805};
+        const QList<float> osc = QList<float>{250, 955, 350, 502.5, 450, 50, 50, 0} + labels.mid(2);
+        const QList<float> mid = QList<float>{550, 955, 550, 502.5, 550, 50} + labels;
+        const QList<float> vol = QList<float>{300, 955, 550, 502.5, 550, 50} + labels;
         // clang-format off
-        QTest::newRow("volume") << 1 << P{} << C{kGreen} << true;
-        QTest::newRow("RSI 6") << 2 << P{6} << C{kBlack} << false;
-        QTest::newRow("fast 5, 3") << 3 << P{5, 3} << C{kBlack, kRed} << false;
-        QTest::newRow("slow 4, 6") << 4 << P{4, 6} << C{kBlack, kRed} << false;
-        QTest::newRow("MACD 3, 7, 4") << 5 << P{3, 7, 4} << C{kCyan, kBlack, kRed} << true;
-        QTest::newRow("EMA difference 3, 8") << 6 << P{3, 8} << C{kEmaGreen} << true;
-        QTest::newRow("momentum 4") << 7 << P{4} << C{kDarkGreen} << true;
-        QTest::newRow("volatility 4, 3") << 8 << P{4, 3} << C{kBlack} << false;
-        QTest::newRow("OBV") << 9 << P{} << C{kGreen} << true;
-        QTest::newRow("money flow 5") << 10 << P{5} << C{kPurple} << false;
+        QTest::newRow("volume") << 1 << P{} << C{kGreen} << true << vol;
+        QTest::newRow("RSI 6") << 2 << P{6} << C{kBlack} << false << osc;
+        QTest::newRow("fast 5, 3") << 3 << P{5, 3} << C{kBlack, kRed} << false << osc;
+        QTest::newRow("slow 4, 6") << 4 << P{4, 6} << C{kBlack, kRed} << false << osc;
+        QTest::newRow("MACD 3, 7, 4") << 5 << P{3, 7, 4} << C{kCyan, kBlack, kRed} << true << mid;
+        QTest::newRow("EMA difference 3, 8") << 6 << P{3, 8} << C{kEmaGreen} << true << mid;
+        QTest::newRow("momentum 4") << 7 << P{4} << C{kDarkGreen} << true << mid;
+        QTest::newRow("volatility 4, 3") << 8 << P{4, 3} << C{kBlack} << false << mid;
+        QTest::newRow("OBV") << 9 << P{} << C{kGreen} << true << mid;
+        QTest::newRow("money flow 5") << 10 << P{5} << C{kPurple} << false << osc;
         // clang-format on
     }
     void panes() {
@@ -245,6 +252,7 @@ private slots:
         QFETCH(QList<int>, periods);
         QFETCH(QList<Color>, colors);
         QFETCH(bool, bars);
+        QFETCH(QList<float>, ruler);
         constexpr int s = 3;
         for (const auto& [e, offsets] : {std::pair{s + 129, QList<float>{-30, -15, 0, 15, 30}},
                                          std::pair{s + 130, QList<float>{-15, 0, 15}}}) {
@@ -275,6 +283,10 @@ private slots:
             const QString bands = " Box 0 0 8745 50 color=rgb(1,2,3) mode=13\n"
                                   " Box 0 1005 8745 955 color=rgb(1,2,3) mode=13\n";
             QVERIFY(text(rig.plot()).endsWith(bands)); // drawn last, in the settings' colour
+            QList<float> rulerCalls;
+            for (const DrawCall& d : rig.sf.TechRuler1.calls().calls())
+                rulerCalls << d.x1 << d.y1;
+            QCOMPARE(rulerCalls, ruler);
         }
     }
 
