@@ -18,9 +18,6 @@ public:
     // (the price chart with its day width, the date ruler with its step).
     static DayAxis withSlotWidth(double width, long newest, float slotWidth);
 
-    double width() const { return width_; }
-    long newest() const { return newest_; }
-
     // x of a day as a 32-bit float. ChartError when the slot count or d - newest + 1 leaves
     // 16 bits, the window has no slots, or x is no 32-bit float.
     float x(long day) const;

@@ -27,14 +27,11 @@ public:
 
     ChartState& state() { return state_; }
     const ChartState& state() const { return state_; }
-    const OverlaySettings& overlays() const { return overlays_; }
-    const ChartSurfaces& surfaces() const { return surfaces_; }
     void setSurfaces(const ChartSurfaces& surfaces) { surfaces_ = surfaces; }
 
     // Where settings are read and saved (never owned); null means none, so every key reads as
     // its default and nothing is saved.
     void setSettingsStore(SettingsStore* store) { settings_ = store; }
-    SettingsStore* settingsStore() const { return settings_; }
 
     // Folder of the history files; empty means histDirectory().
     void setHistDir(const QString& dir) { histDir_ = dir; }

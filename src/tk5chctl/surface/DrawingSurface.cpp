@@ -104,31 +104,29 @@ void DrawingSurface::Cls() {
     changed();
 }
 
-void DrawingSurface::segment(float x1, float y1, float x2, float y2, Color color) {
-    record(DrawCall::Op::Line, x1, y1, x2, y2, color);
-    paintSegment(x1, y1, x2, y2, color);
-    CurrentX = x2;
-    CurrentY = y2;
-    changed();
-}
-
-void DrawingSurface::box(float x1, float y1, float x2, float y2, Color color) {
-    record(DrawCall::Op::Box, x1, y1, x2, y2, color);
-    paintBox(x1, y1, x2, y2, color);
+void DrawingSurface::lineOrBox(DrawCall::Op op, float x1, float y1, float x2, float y2,
+                               Color color) {
+    record(op, x1, y1, x2, y2, color);
+    if (op == DrawCall::Op::Box)
+        paintBox(x1, y1, x2, y2, color);
+    else
+        paintSegment(x1, y1, x2, y2, color);
     CurrentX = x2;
     CurrentY = y2;
     changed();
 }
 
 void DrawingSurface::Line(float x1, float y1, float x2, float y2) {
-    segment(x1, y1, x2, y2, ForeColor);
+    lineOrBox(DrawCall::Op::Line, x1, y1, x2, y2, ForeColor);
 }
 void DrawingSurface::Line(float x1, float y1, float x2, float y2, Color color) {
-    segment(x1, y1, x2, y2, color);
+    lineOrBox(DrawCall::Op::Line, x1, y1, x2, y2, color);
 }
-void DrawingSurface::Box(float x1, float y1, float x2, float y2) { box(x1, y1, x2, y2, ForeColor); }
+void DrawingSurface::Box(float x1, float y1, float x2, float y2) {
+    lineOrBox(DrawCall::Op::Box, x1, y1, x2, y2, ForeColor);
+}
 void DrawingSurface::Box(float x1, float y1, float x2, float y2, Color color) {
-    box(x1, y1, x2, y2, color);
+    lineOrBox(DrawCall::Op::Box, x1, y1, x2, y2, color);
 }
 
 void DrawingSurface::Print(const QString& text) {

@@ -123,8 +123,8 @@ protected:
 private:
     void record(DrawCall::Op op, float x1, float y1, float x2, float y2, Color color,
                 const QString& text = {}, std::vector<QPoint> points = {});
-    void segment(float x1, float y1, float x2, float y2, Color color);
-    void box(float x1, float y1, float x2, float y2, Color color);
+    // A segment or a filled box: recorded, painted, and its end point left as the position.
+    void lineOrBox(DrawCall::Op op, float x1, float y1, float x2, float y2, Color color);
     void changed() {
         if (onChange) onChange();
     }

@@ -35,19 +35,16 @@ template <typename F> decltype(auto) forHost(F&& f) {
 
 } // namespace
 
-TKchart::TKchart(QWidget* parent)
-    : QWidget(parent),
-      d(std::make_unique<TKchartPrivate>(*this, std::make_unique<tk5::QSettingsStore>())) {
+TKchart::TKchart(std::unique_ptr<tk5::SettingsStore> settings, QWidget* parent)
+    : QWidget(parent), d(std::make_unique<TKchartPrivate>(*this, std::move(settings))) {
     d->createChildren();
     d->startUp();
 }
 
+TKchart::TKchart(QWidget* parent) : TKchart(std::make_unique<tk5::QSettingsStore>(), parent) {}
+
 TKchart::TKchart(const QMap<QString, QString>& settings, QWidget* parent)
-    : QWidget(parent), d(std::make_unique<TKchartPrivate>(
-                           *this, std::make_unique<tk5::MemorySettingsStore>(settings))) {
-    d->createChildren();
-    d->startUp();
-}
+    : TKchart(std::make_unique<tk5::MemorySettingsStore>(settings), parent) {}
 
 TKchart::~TKchart() = default;
 

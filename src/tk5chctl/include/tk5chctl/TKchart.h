@@ -15,6 +15,7 @@
 
 namespace tk5 {
 class Prompts;
+class SettingsStore;
 class TKchartPrivate;
 } // namespace tk5
 
@@ -222,6 +223,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Both public constructors: the start-up on the store given.
+    TKchart(std::unique_ptr<tk5::SettingsStore> settings, QWidget* parent);
     friend class tk5::TKchartPrivate;
     const std::unique_ptr<tk5::TKchartPrivate> d;
 };
