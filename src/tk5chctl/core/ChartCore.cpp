@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "ChartCore.h"
 
+#include "chart/Crosshair.h"
 #include "chart/DateRuler.h"
 #include "chart/Marks.h"
 #include "chart/PriceChart.h"
 #include "chart/PriceRuler.h"
 #include "data/HistoryFile.h"
 #include "indicators/TechnicalIndicators.h"
+
+#include "common/DayAxis.h"
+
+#include <algorithm>
 
 namespace tk5 {
 
@@ -50,6 +55,31 @@ void ChartCore::DrawDateRuler(std::int16_t& starting_date, std::int16_t& ending_
     tk5::DrawDateRuler(state_, surfaces_, starting_date, ending_date);
 }
 
+void ChartCore::UpdateCaption(float x) {
+    const CaptionTexts t = captionAt(state_, surfaces_.Picture1->Width(), x);
+    if (t.caption && onCaptionChanged) onCaptionChanged(*t.caption);
+    if (onChangeTextChanged) onChangeTextChanged(t.change, t.changeColor);
+}
+
+void ChartCore::moveVerticalLine(float X) {
+    tk5::moveVerticalLine(state_, surfaces_, X, [this](float x) { UpdateCaption(x); });
+}
+
+void ChartCore::moveHorizontalLine(float Y) { tk5::moveHorizontalLine(state_, surfaces_, Y); }
+
+void ChartCore::moveVerticalLineByDays(int days) {
+    const float W = surfaces_.Picture1->Width();
+    const std::int16_t s = state_.starting_date_local;
+    const std::int16_t oldest = std::min(state_.ending_date_local, state_.series.day_count);
+    if (oldest < s) return;
+    std::int16_t day = s;
+    if (isSet(state_.isVerticalLineDisplayed)) {
+        const std::optional<std::int16_t> under = dayUnder(state_, W, state_.OldVerticalLineX);
+        if (under) day = static_cast<std::int16_t>(std::clamp<long>(*under + days, s, oldest));
+    }
+    moveVerticalLine(DayAxis(W, s, state_.ending_date_local).x(day));
+}
+
 void ChartCore::DrawBuy(float x) { tk5::DrawBuy(state_, *surfaces_.Picture1, x); }
 
 void ChartCore::DrawSell(float x) { tk5::DrawSell(state_, *surfaces_.Picture1, x); }
@@ -60,6 +90,36 @@ void ChartCore::DisplayTechnicalIndicators(std::int16_t indicator1, std::int16_t
                                     readPaneBandColor(settings_));
     if (onDrawComplete) onDrawComplete();
 }
+
+void ChartCore::showWindow(DayWindow w) {
+    state_.starting_date_local = w.s;
+    state_.ending_date_local = w.e;
+    FullRedraw();
+}
+
+DayWindow ChartCore::window() const {
+    return {state_.starting_date_local, state_.ending_date_local};
+}
+
+void ChartCore::GoBackward() { showWindow(windowBackward(window(), state_.series.day_count)); }
+void ChartCore::GoForward() { showWindow(windowForward(window())); }
+void ChartCore::ZoomIn() { showWindow(windowZoomedIn(window())); }
+void ChartCore::ZoomOut() { showWindow(windowZoomedOut(window(), state_.series.day_count)); }
+
+bool ChartCore::stepBackward() {
+    const std::optional<DayWindow> w = windowStepBack(window(), state_.series.day_count);
+    if (w) showWindow(*w);
+    return w.has_value();
+}
+
+bool ChartCore::stepForward() {
+    const std::optional<DayWindow> w = windowStepForward(window());
+    if (w) showWindow(*w);
+    return w.has_value();
+}
+
+void ChartCore::goNewest() { showWindow(windowNewest(window())); }
+void ChartCore::goOldest() { showWindow(windowOldest(window(), state_.series.day_count)); }
 
 std::int16_t ChartCore::ConvertDateToInteger(const QString& str_date) const {
     return tk5::ConvertDateToInteger(state_.series, str_date);

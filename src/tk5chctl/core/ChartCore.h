@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
+#include "Navigation.h"
+
 #include "model/ChartState.h"
 #include "model/SettingsStore.h"
 #include "model/StoredSettings.h"
@@ -28,6 +30,7 @@ public:
     ChartState& state() { return state_; }
     const ChartState& state() const { return state_; }
     void setSurfaces(const ChartSurfaces& surfaces) { surfaces_ = surfaces; }
+    const ChartSurfaces& surfaces() const { return surfaces_; }
 
     // Where settings are read and saved (never owned); null means none, so every key reads as
     // its default and nothing is saved.
@@ -39,8 +42,10 @@ public:
 
     // Raised at the end of every complete indicator drawing.
     std::function<void()> onDrawComplete;
-    // Told the caption text each time a load sets it.
+    // Told the caption text each time a load or a crosshair move sets it.
     std::function<void(const QString& caption)> onCaptionChanged;
+    // Told the change text and its colour each time a crosshair move sets them.
+    std::function<void(const QString& change, Color color)> onChangeTextChanged;
 
     // ---- the programming interface --------------------------------------------------
     QVariant ReadDataFile(const QString& ticker, bool& b_Today_flag);
@@ -52,10 +57,15 @@ public:
     float GetMinimumPrice(std::int16_t starting_date, std::int16_t ending_date) const;
     void Clear();
     void DrawDateRuler(std::int16_t& starting_date, std::int16_t& ending_date);
+    void UpdateCaption(float x);
     void DrawBuy(float x);
     void DrawSell(float x);
     void DisplayTechnicalIndicators(std::int16_t indicator1, std::int16_t indicator2,
                                     std::int16_t indicator3);
+    void GoBackward();
+    void GoForward();
+    void ZoomIn();
+    void ZoomOut();
     std::int16_t ConvertDateToInteger(const QString& str_date) const;
     QString StartingDate() const;
     QString EndingDate() const;
@@ -72,6 +82,23 @@ public:
     // and saved, the kinds are not saved, and the ChartError reaches the caller.
     void applyIndicatorSettings(const std::array<IndicatorSettings, 3>& panes);
 
+    // The "<<" and ">>" buttons: five days back or forward and the full redraw; false (and
+    // nothing drawn) when the step would pass the oldest loaded day or day 1.
+    bool stepBackward();
+    bool stepForward();
+    // The window of the same width at the newest or the oldest loaded days, redrawn.
+    void goNewest();
+    void goOldest();
+
+    // ---- the crosshair -----------------------------------------------------------------
+    // The vertical line to X (twips on the price chart) with the caption of its day; the
+    // dashed horizontal line to Y. Neither redraws anything.
+    void moveVerticalLine(float X);
+    void moveHorizontalLine(float Y);
+    // The vertical line one day older (days > 0) or newer, kept inside the shown loaded days;
+    // from the newest shown day when no line is displayed.
+    void moveVerticalLineByDays(int days);
+
     // Colours and the panes' indicators and periods as the settings store gives them (the
     // colours with these defaults); the state takes the panes'.
     ChartColors readColors(const ChartColors& defaults) const;
@@ -79,6 +106,9 @@ public:
 
 private:
     QString dateOfDay(std::int16_t day) const;
+    // Stores a new window and redraws it.
+    void showWindow(DayWindow w);
+    DayWindow window() const;
 
     ChartState state_;
     OverlaySettings& overlays_;

@@ -94,6 +94,10 @@ void ImageSurface::plot(int x, int y, Color color) {
 void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int style,
                               bool lastPixel) {
     const int w = image_.width(), h = image_.height();
+    if (x1 == x2 || y1 == y2) {
+        straightLine(x1, y1, x2, y2, color, style, lastPixel);
+        return;
+    }
     int step = 0;
     auto outside = [&](int x, int y) { return x < -1 || y < -1 || x > w || y > h; };
     if (outside(x1, y1) || outside(x2, y2)) {
@@ -144,6 +148,42 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
             y += sy;
         }
         ++step;
+    }
+}
+
+// A vertical or horizontal line: the same pixels Bresenham visits, written straight into the
+// image rows (a crosshair line is drawn this way on every mouse move).
+void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int style,
+                                bool lastPixel) {
+    const bool vertical = x1 == x2;
+    const long from = vertical ? y1 : x1;
+    const long to = vertical ? y2 : x2;
+    const long across = vertical ? x1 : y1;
+    const long length = vertical ? image_.height() : image_.width();
+    if (across < 0 || across >= (vertical ? image_.width() : image_.height())) return;
+    const long dir = to >= from ? 1 : -1;
+    const long count = std::labs(to - from) + (lastPixel ? 1 : 0);
+    // Steps t in [first, last) land inside the image.
+    long first = 0, last = count;
+    if (dir > 0) {
+        first = std::max(first, -from);
+        last = std::min(last, length - from);
+    } else {
+        first = std::max(first, from - (length - 1));
+        last = std::min(last, from + 1);
+    }
+    if (first >= last) return;
+    uchar* bits = image_.bits();
+    const qsizetype rowBytes = image_.bytesPerLine();
+    const QRgb pen = toQRgb(color);
+    const bool invert = DrawMode == kDrawInvert;
+    for (long t = first; t < last; ++t) {
+        if (!styleOn(style, static_cast<int>(t))) continue;
+        const long along = from + dir * t;
+        const long x = vertical ? across : along;
+        const long y = vertical ? along : across;
+        QRgb& px = reinterpret_cast<QRgb*>(bits + y * rowBytes)[x];
+        px = invert ? ((px ^ 0x00FFFFFFu) | 0xFF000000u) : pen;
     }
 }
 

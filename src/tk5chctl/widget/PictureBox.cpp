@@ -4,9 +4,11 @@
 #include "common/ChartError.h"
 #include "common/Twips.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWheelEvent>
 
 namespace tk5 {
 
@@ -69,6 +71,37 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     for (const QRect& r : rest)
         p.fillRect(r, QColor(redOf(surface_.BackColor), greenOf(surface_.BackColor),
                              blueOf(surface_.BackColor)));
+    // With the keyboard focus the box shows a dotted frame on screen; the picture itself
+    // is unchanged.
+    if (hasFocus() && focusShown_) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event) {
+    Q_EMIT wheelTurned(event->angleDelta().y());
+    event->accept();
+}
+
+// The frame shows once the user put the focus here (a click, the Tab key, a shortcut); the
+// focus a window hands to its first child when it opens is not shown, nor is the focus lost
+// to a menu or another window.
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    const Qt::FocusReason r = event->reason();
+    if (r == Qt::MouseFocusReason || r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
+        r == Qt::ShortcutFocusReason)
+        focusShown_ = true;
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    const Qt::FocusReason r = event->reason();
+    if (r != Qt::PopupFocusReason && r != Qt::ActiveWindowFocusReason) focusShown_ = false;
+    update();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -36,16 +36,22 @@ Q_SIGNALS:
     void mouseDown(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
+    // The wheel turned by this many eighths of a degree (away from the user is positive).
+    void wheelTurned(int delta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     ImageSurface surface_;
     QRectF twips_;
+    bool focusShown_ = false;
 };
 
 // The control's mouse codes of a Qt event.

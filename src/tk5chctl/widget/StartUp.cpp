@@ -74,6 +74,10 @@ TKchartPrivate::TKchartPrivate(TKchart& owner, std::unique_ptr<SettingsStore> se
     core.setSettingsStore(store.get());
     core.onDrawComplete = [this] { Q_EMIT q.DrawComplete(); };
     core.onCaptionChanged = [this](const QString& caption) { CaptionLabel->setText(caption); };
+    core.onChangeTextChanged = [this](const QString& change, Color color) {
+        ChangeLabel->setText(change);
+        setTextColor(ChangeLabel, color);
+    };
 }
 
 // The surfaces keep logging into this object while recording: they stop before it goes.
@@ -112,13 +116,15 @@ void TKchartPrivate::createChildren() {
     ChangeLabel = captionLabel(QStringLiteral("ChangeLabel"), &q);
     setTextColor(ChangeLabel, RGB(255, 0, 0));
 
-    // The time buttons in their released look: dark text on white.
+    // The time buttons in their look before the first press: Arial 12 pt, the window-text
+    // colour on white.
     TimeBackward = new ClickLabel(QStringLiteral("TimeBackward"), QStringLiteral("<<"), &q);
     TimeForward = new ClickLabel(QStringLiteral("TimeForward"), QStringLiteral(">>"), &q);
+    QFont timeFont(QStringLiteral("Arial"));
+    timeFont.setPixelSize(16); // 12 pt at 96 dpi
     for (ClickLabel* b : {TimeBackward, TimeForward}) {
-        b->setFont(arial(true));
+        b->setFont(timeFont);
         setBackground(b, RGB(255, 255, 255));
-        setTextColor(b, RGB(35, 35, 35));
     }
 
     SSTab1 = new QTabWidget(&q);
@@ -162,6 +168,8 @@ void TKchartPrivate::createChildren() {
     // A click on a tab header widens the indicator lists, once.
     QObject::connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, &connections,
                      [this](int) { Frame2->widenListsOnce(); });
+
+    connectInteraction();
 }
 
 void TKchartPrivate::startUp() {

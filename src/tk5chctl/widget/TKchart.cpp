@@ -9,6 +9,7 @@
 #include "common/ChartError.h"
 #include "common/Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QResizeEvent>
 
@@ -123,6 +124,10 @@ void TKchart::DrawDateRuler(qint16 starting_date, qint16 ending_date) {
     forHost([&] { d->core.DrawDateRuler(starting_date, ending_date); });
 }
 
+void TKchart::UpdateCaption(float x) {
+    forHost([&] { d->core.UpdateCaption(x); });
+}
+
 void TKchart::DrawBuy(float x) {
     forHost([&] { d->core.DrawBuy(x); });
 }
@@ -138,6 +143,19 @@ void TKchart::DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2, q
 qint16 TKchart::TechInd1() const { return d->core.state().pane(1).kind; }
 qint16 TKchart::TechInd2() const { return d->core.state().pane(2).kind; }
 qint16 TKchart::TechInd3() const { return d->core.state().pane(3).kind; }
+
+void TKchart::GoBackward() {
+    forHost([&] { d->core.GoBackward(); });
+}
+void TKchart::GoForward() {
+    forHost([&] { d->core.GoForward(); });
+}
+void TKchart::ZoomIn() {
+    forHost([&] { d->core.ZoomIn(); });
+}
+void TKchart::ZoomOut() {
+    forHost([&] { d->core.ZoomOut(); });
+}
 
 qint16 TKchart::ConvertDateToInteger(const QString& str_date) const {
     return forHost([&] { return d->core.ConvertDateToInteger(str_date); });
@@ -190,6 +208,17 @@ QStringList TKchart::recordedDrawCalls() const {
     for (const tk5::DrawCall& c : d->log.calls())
         lines << c.toText();
     return lines;
+}
+
+void TKchart::keyPressEvent(QKeyEvent* event) {
+    // Only with the keyboard focus on the chart: the tab strip's boxes keep their keys.
+    QWidget* focus = focusWidget();
+    const bool onChart = !focus || focus == this || focus == d->Picture1;
+    if (onChart && d->handleKey(*event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TKchart::resizeEvent(QResizeEvent* event) {

@@ -16,7 +16,10 @@
 #include <array>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
+class QMenu;
+class QTimer;
 class QTabWidget;
 class QTreeWidget;
 class QWidget;
@@ -80,6 +83,23 @@ public:
     // since the indicator choices then stay unsaved.
     void applyIndicatorSettings(const PaneSettings& panes);
 
+    // ---- mouse, keyboard, popup menu and time buttons (Interaction.cpp) ----
+    void connectInteraction();
+    void chartMouseDown(int button, float x);
+    void chartMouseMove(int button, float x, float y);
+    void chartMouseUp(int button, float x, float y);
+    void priceRulerMouse(int button, float y);
+    // The right-click sequence: the vertical line to the click, the check marks, the menu.
+    void rightClick(float x, float y);
+    void chooseCustomAverage();
+    void chooseEnvelopes();
+    void sendTimeRangeKey();
+    void timeButtonDown(ClickLabel* label, QTimer* timer);
+    void timeButtonUp(ClickLabel* label, QTimer* timer);
+    bool handleKey(const QKeyEvent& event);
+    // The wheel over the chart: each notch away from the user zooms in, towards zooms out.
+    void wheelTurned(int delta);
+
     void setRecording(bool on);
     std::array<PictureBox*, 9> pictureBoxes() const;
 
@@ -109,6 +129,15 @@ public:
     QTreeWidget* ListView1 = nullptr;
     QLabel* SumGain = nullptr;
     QLabel* CumGain = nullptr;
+    QMenu* mnuPopup = nullptr;
+    QTimer* Timer1 = nullptr; // repeats ">>" while it is held
+    QTimer* Timer2 = nullptr; // repeats "<<" while it is held
+
+    // The pointer's last position over the price chart, in twips.
+    float mouse_x = 0;
+    float mouse_y = 0;
+    // Wheel rotation not yet turned into a zoom step, in eighths of a degree.
+    int wheelRest = 0;
 
     // The twip rectangle each placed child was given, by object name.
     QHash<QString, QRectF> placed;

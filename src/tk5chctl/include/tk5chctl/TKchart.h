@@ -153,6 +153,11 @@ public:
     Q_INVOKABLE void Clear();
     /// 18: the day labels of the window on the date ruler (and the vertical grid).
     Q_INVOKABLE void DrawDateRuler(qint16 starting_date, qint16 ending_date);
+    /// 19: the caption line for the day under x (twips from the chart's left edge): company,
+    /// high, low, close and date in the caption, the change against the day before in the
+    /// change label (green for a rise, red otherwise). A day outside the loaded days keeps the
+    /// caption's text; a day without a day before it leaves the change text empty.
+    Q_INVOKABLE void UpdateCaption(float x);
     /// 22, 23: a buy (sell) mark on the day under x (twips from the chart's left edge).
     Q_INVOKABLE void DrawBuy(float x);
     Q_INVOKABLE void DrawSell(float x);
@@ -166,6 +171,16 @@ public:
     qint16 TechInd1() const;
     qint16 TechInd2() const;
     qint16 TechInd3() const;
+    /// 33, 34: the window one width further back (forward) in time, kept inside the loaded
+    /// days with its width, then the full redraw.
+    Q_INVOKABLE void GoBackward();
+    Q_INVOKABLE void GoForward();
+    /// 35: the oldest 30 % of the window drop off (two days is the narrowest), then the full
+    /// redraw.
+    Q_INVOKABLE void ZoomIn();
+    /// 36: the window three times as wide around its middle, cut at the loaded days, then
+    /// the full redraw.
+    Q_INVOKABLE void ZoomOut();
     /// 37: the day index of a calendar date; 0 when none matches or the text is not a date.
     Q_INVOKABLE qint16 ConvertDateToInteger(const QString& str_date) const;
     /// 38, 39: the date texts of the newest and oldest shown day; empty when not loaded.
@@ -221,6 +236,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Both public constructors: the start-up on the store given.
