@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// How long the control takes for what a user waits on: loading a history, and the full
-// redraw (rulers, bars, overlays, three panes) of a window.
+// How long the control takes for what a user waits on: loading a history, the full redraw
+// (rulers, bars, overlays, three panes) of a window, and a crosshair move.
 
 #include "Fixtures.h"
+#include "chart/Crosshair.h"
 #include "data/HistoryFile.h"
+#include "widget/TKchartPrivate.h"
 
-#include <QGuiApplication>
+#include <tk5chctl/TKchart.h>
+
+#include <QApplication>
 #include <QLocale>
 
 #include <benchmark/benchmark.h>
@@ -74,11 +78,57 @@ void BM_FullRedrawLongPeriods(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRedrawLongPeriods)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// A shown 1280 x 800 control (picture boxes, caption labels) with ORCL's newest 1000 days.
+struct ShownControl {
+    TKchart chart{QMap<QString, QString>{}};
+    tk5::TKchartPrivate& d = tk5::TKchartPrivate::of(chart);
+    ShownControl() {
+        qputenv("TK5CHCTL_HIST_DIR", TK5_SAMPLE_HIST);
+        chart.setAttribute(Qt::WA_DontShowOnScreen);
+        chart.ReadDataFile(QStringLiteral("ORCL"));
+        chart.setEnding_date_local(1000);
+        chart.resize(1280, 800);
+        chart.show();
+        QCoreApplication::processEvents();
+    }
+    // Pointer positions a few pixels apart across the chart, as a drag produces them.
+    float x(int64_t i) const { return static_cast<float>(1500 + (i % 600) * 15); }
+};
+
+// Only the inverted lines of a vertical move: the old line off and the new one on, on the
+// price chart, the three panes and the date ruler.
+void BM_CrosshairLines(benchmark::State& state) {
+    ShownControl c;
+    tk5::ChartState& st = c.d.core.state();
+    int64_t i = 0;
+    for (auto _ : state)
+        tk5::moveVerticalLine(st, c.d.core.surfaces(), c.x(i++), nullptr);
+}
+BENCHMARK(BM_CrosshairLines)->Unit(benchmark::kMicrosecond);
+
+// The whole vertical move a drag makes: the lines and the caption line with its change.
+void BM_CrosshairMove(benchmark::State& state) {
+    ShownControl c;
+    int64_t i = 0;
+    for (auto _ : state)
+        c.d.core.moveVerticalLine(c.x(i++));
+}
+BENCHMARK(BM_CrosshairMove)->Unit(benchmark::kMicrosecond);
+
+// The dashed horizontal line dragged on the price ruler.
+void BM_HorizontalLineMove(benchmark::State& state) {
+    ShownControl c;
+    int64_t i = 0;
+    for (auto _ : state)
+        c.d.core.moveHorizontalLine(static_cast<float>(300 + (i++ % 300) * 15));
+}
+BENCHMARK(BM_HorizontalLineMove)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
