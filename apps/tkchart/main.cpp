@@ -2,6 +2,7 @@
 // tkchart: shows the stock-chart control in a window, or renders it headless to a PNG file.
 
 #include "HostRules.h"
+#include "TimeRangeDialog.h"
 
 #include <tk5chctl/TKchart.h>
 
@@ -13,11 +14,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QStyle>
 #include <QTextStream>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +41,7 @@ struct Options {
     int height = 800;
     QString png;
     QString record;
+    std::optional<float> captionAt; // headless: the caption line for the day under x (twips)
     bool headless = false;
     QMap<QString, QString> settings;
     bool ownSettings = false; // settings given on the command line: keep the user's untouched
@@ -94,7 +100,13 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         QStringLiteral("record"),
         QStringLiteral("Write every drawing call of the render to this file, one per line."),
         QStringLiteral("FILE"));
-    parser.addOptions({ticker, window, size, png, panes, setting, record});
+    const QCommandLineOption captionAt(
+        QStringLiteral("caption-at"),
+        QStringLiteral("Headless only: after the render, show the caption line for the day under "
+                       "X (twips from the price chart's left edge) and print the caption and the "
+                       "change texts, one line each."),
+        QStringLiteral("X"));
+    parser.addOptions({ticker, window, size, png, panes, setting, record, captionAt});
 
     if (!parser.parse(arguments)) fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -138,6 +150,14 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     if (parser.isSet(record)) {
         if (!headless) fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
         o.record = parser.value(record);
+    }
+    if (parser.isSet(captionAt)) {
+        if (!headless) fail(QStringLiteral("--caption-at needs a headless render (give --png)"), 2);
+        o.captionAt = tkchart::twipsFromText(parser.value(captionAt));
+        if (!o.captionAt)
+            fail(QStringLiteral("--caption-at must be a position in twips, a number, not '%1'")
+                     .arg(parser.value(captionAt)),
+                 2);
     }
     for (const QString& kv : parser.values(setting)) {
         const qsizetype eq = kv.indexOf(QLatin1Char('='));
@@ -202,6 +222,19 @@ int renderHeadless(const Options& o) {
     }
     chart.stopRecording();
 
+    int code = 0;
+    if (o.captionAt) {
+        try {
+            chart.UpdateCaption(*o.captionAt);
+            const auto* change = chart.findChild<QLabel*>(QStringLiteral("ChangeLabel"));
+            QTextStream out(stdout);
+            out << chart.CompanyName() << '\n' << (change ? change->text() : QString()) << '\n';
+        } catch (const TKchartError& e) {
+            std::fprintf(stderr, "tkchart: the caption line could not be shown: %s\n", e.what());
+            code = 1;
+        }
+    }
+
     const QPixmap picture = chart.grab();
     if (!picture.save(o.png, "PNG"))
         fail(QStringLiteral("cannot write the picture to %1").arg(o.png), 1);
@@ -213,7 +246,7 @@ int renderHeadless(const Options& o) {
         for (const QString& line : chart.recordedDrawCalls())
             out << line << '\n';
     }
-    return 0;
+    return code;
 }
 
 class MainWindow : public QMainWindow {
@@ -222,6 +255,8 @@ public:
         : chart_(o.ownSettings ? new TKchart(o.settings, this) : new TKchart(this)),
           first_(o.first), last_(o.last) {
         setCentralWidget(chart_);
+        chart_->setStarting_date_local(first_);
+        chart_->setEnding_date_local(last_);
         // Below this the caption, the chart column and the tab strip no longer fit side by
         // side.
         setMinimumSize(640, 480);
@@ -236,6 +271,10 @@ public:
         QAction* quit = file->addAction(QStringLiteral("&Quit"));
         quit->setShortcut(QKeySequence::Quit);
         connect(quit, &QAction::triggered, this, &QWidget::close);
+        addViewActions();
+        // The chart's own keys, wheel and buttons move the window too: the next ticker opens
+        // on what the user sees.
+        connect(chart_, &TKchart::DrawComplete, this, [this] { keepWindow(); });
         resize(o.width, o.height);
     }
 
@@ -265,7 +304,95 @@ public:
 
     const TKchart& chart() const { return *chart_; }
 
+protected:
+    // The chart's "Time Range" menu item posts Ctrl+T, which reaches the window as a key
+    // press that bypasses the shortcut; a real Ctrl+T is taken by the action's shortcut and
+    // never arrives here.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (QKeySequence(event->keyCombination()) == timeRange_->shortcut()) {
+            timeRange_->trigger();
+            event->accept();
+            return;
+        }
+        QMainWindow::keyPressEvent(event);
+    }
+
 private:
+    void addViewActions() {
+        QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+        QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+        bar->setObjectName(QStringLiteral("NavigationBar"));
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        const auto add = [&](const QString& text, const QIcon& icon,
+                             const QList<QKeySequence>& keys, const QString& tip,
+                             void (TKchart::*member)()) {
+            QAction* a = view->addAction(icon, text);
+            a->setShortcuts(keys);
+            a->setToolTip(QStringLiteral("%1 (%2)").arg(
+                tip, keys.first().toString(QKeySequence::NativeText)));
+            bar->addAction(a);
+            connect(a, &QAction::triggered, this, [this, member] { navigate(member); });
+        };
+        add(QStringLiteral("&Back"), style()->standardIcon(QStyle::SP_ArrowBack),
+            {QKeySequence(Qt::ALT | Qt::Key_Left)},
+            QStringLiteral("One window width further back in time"), &TKchart::GoBackward);
+        add(QStringLiteral("&Forward"), style()->standardIcon(QStyle::SP_ArrowForward),
+            {QKeySequence(Qt::ALT | Qt::Key_Right)},
+            QStringLiteral("One window width forward in time"), &TKchart::GoForward);
+        view->addSeparator();
+        bar->addSeparator();
+        add(QStringLiteral("Zoom &In"), QIcon::fromTheme(QStringLiteral("zoom-in")),
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+            QStringLiteral("Fewer days: the oldest 30 % drop off"), &TKchart::ZoomIn);
+        add(QStringLiteral("Zoom &Out"), QIcon::fromTheme(QStringLiteral("zoom-out")),
+            {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, QStringLiteral("Three times as many days"),
+            &TKchart::ZoomOut);
+        view->addSeparator();
+        bar->addSeparator();
+        timeRange_ = view->addAction(QIcon::fromTheme(QStringLiteral("x-office-calendar")),
+                                     QStringLiteral("&Time Range..."));
+        timeRange_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+        timeRange_->setToolTip(QStringLiteral("Show the days between two dates (%1)")
+                                   .arg(timeRange_->shortcut().toString(QKeySequence::NativeText)));
+        bar->addAction(timeRange_);
+        connect(timeRange_, &QAction::triggered, this, [this] { chooseTimeRange(); });
+    }
+
+    // Moves or resizes the shown window with a member of the chart; a failure is told.
+    void navigate(void (TKchart::*member)()) {
+        try {
+            (chart_->*member)();
+        } catch (const TKchartError& e) {
+            keepWindow(); // the window moved even when its drawing failed
+            QMessageBox::warning(this, QStringLiteral("tkchart"), QString::fromUtf8(e.what()));
+        }
+    }
+
+    // The window for the next ticker: what the chart shows now, unless it only cut the end.
+    void keepWindow() {
+        std::tie(first_, last_) = tkchart::windowKept(
+            {first_, last_}, {chart_->starting_date_local(), chart_->ending_date_local()},
+            chart_->loadedDays());
+    }
+
+    void chooseTimeRange() {
+        if (timeRangeOpen_) return; // a second Ctrl+T while the dialog is up
+        timeRangeOpen_ = true;
+        tkchart::TimeRangeDialog dialog(*chart_, this);
+        const bool chosen = dialog.exec() == QDialog::Accepted;
+        timeRangeOpen_ = false;
+        if (!chosen) return;
+        first_ = dialog.range().newest;
+        last_ = dialog.range().oldest;
+        try {
+            redraw(*chart_, first_, last_);
+        } catch (const TKchartError& e) {
+            QMessageBox::warning(this, QStringLiteral("tkchart"),
+                                 QStringLiteral("The chart could not be drawn completely.\n\n%1")
+                                     .arg(QString::fromUtf8(e.what())));
+        }
+    }
+
     void chooseTicker() {
         const QString folder = chart_->historyFolder();
         const QStringList tickers = tkchart::openableTickers(folder);
@@ -292,6 +419,8 @@ private:
     }
 
     TKchart* chart_;
+    QAction* timeRange_ = nullptr;
+    bool timeRangeOpen_ = false;
     QString shown_; // the ticker the chart shows
     qint16 first_;
     qint16 last_;

@@ -3,6 +3,8 @@
 # Smoke test of the host application on a real X server: starts tkchart under Xvfb with
 # the sample ticker ORCL, takes screenshots of the root window and passes once the price
 # chart area shows a drawn chart (several colours, some but not mostly non-white pixels).
+# First, headless, the caption line that --caption-at prints must tell the prices of the
+# day it names and the change from the day before as the sample history holds them.
 #
 # usage: xvfb_smoke.sh TKCHART [SCREENSHOT.png]
 # Needs xvfb-run, xwininfo and ImageMagick (import, convert). Gives up after 30 seconds.
@@ -38,6 +40,52 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
+
+# Headless: --caption-at refuses a position that is not a number, and prints the caption and
+# the change of the day under the position, read from the bundled sample history here.
+hist=$(cd "$(dirname "$0")/../../hist" && pwd)
+rc=0
+TK5CHCTL_HIST_DIR=$hist "$tkchart" --png "$work/c.png" --caption-at 8e3x 2>"$work/err" || rc=$?
+if [ "$rc" -ne 2 ] || ! grep -q -- "--caption-at" "$work/err"; then
+    echo "FAIL: --caption-at 8e3x ended with code $rc, not 2 naming the option" >&2
+    cat "$work/err" >&2
+    exit 1
+fi
+TK5CHCTL_HIST_DIR=$hist "$tkchart" --png "$work/c.png" --ticker ORCL --window 1:200 \
+    --caption-at 8000 >"$work/caption.txt" 2>"$work/err" || {
+    echo "FAIL: --caption-at 8000 failed" >&2
+    cat "$work/err" >&2
+    exit 1
+}
+# Caption: "   High: $H   Low: $L   Close: $C   Date: DD,Mon,YYYY"; change: "Change +$A   +P%".
+if ! awk -v hist="$hist/ORCL.csv" '
+    NR == 1 { caption = $0 }
+    NR == 2 { change = $0 }
+    END {
+        if (NR != 2 || !match(caption, /Date: [0-9]+,[A-Za-z]+,[0-9]+$/)) exit 1
+        split(substr(caption, RSTART + 6), d, ",")
+        day = sprintf("%02d-%s-%s", d[1], d[2], substr(d[3], 3))
+        while ((getline row < hist) > 0) {
+            split(row, f, ",")
+            if (found) { previous = f[5] + 0; break }
+            if (f[1] == day) { found = 1; h = f[3]; l = f[4]; c = f[5] + 0 }
+        }
+        if (!found || previous == 0) exit 1
+        if (caption !~ ("High: \\$" h + 0 " ") || caption !~ ("Low: \\$" l + 0 " ") ||
+            caption !~ ("Close: \\$" c " ")) exit 1
+        if (!match(change, /^Change [-+]\$[0-9.]+   [-+][0-9.]+%$/)) exit 1
+        split(substr(change, 8), g, /   /)
+        sign = c > previous ? "+" : "-"
+        amount = c > previous ? c - previous : previous - c
+        if (substr(g[1], 1, 1) != sign || substr(g[2], 1, 1) != sign) exit 1
+        a = substr(g[1], 3) + 0; p = substr(g[2], 2) + 0
+        if (a - amount > 0.005 || amount - a > 0.005) exit 1
+        if (p - 100 * amount / previous > 0.005 || 100 * amount / previous - p > 0.005) exit 1
+    }' "$work/caption.txt"; then
+    echo "FAIL: --caption-at 8000 printed a caption line that is not the history's day:" >&2
+    cat "$work/caption.txt" >&2
+    exit 1
+fi
 
 "$tkchart" --ticker ORCL --window 1:200 --size 1280x800 >"$work/tkchart.log" 2>&1 &
 pid=$!
