@@ -235,7 +235,15 @@ private Q_SLOTS:
     void navigationOverflow() {
         auto w = makeChart();
         setWindow(*w, 20000, 30000);
-        QVERIFY_THROWS_EXCEPTION(TKchartError, w->GoBackward());
+        try {
+            w->GoBackward();
+            QFAIL("no error");
+        } catch (const TKchartError& e) {
+            QCOMPARE(e.kind(), TKchartError::Kind::Overflow);
+            QCOMPARE(QString(e.what()), "The window of days 20000 to 30000 cannot be moved or "
+                                        "resized: a day index would leave the range -32768 to "
+                                        "32767");
+        }
         QVERIFY_THROWS_EXCEPTION(TKchartError, w->ZoomOut());
         QCOMPARE(windowOf(*w), Window(20000, 30000));
         setWindow(*w, -32768, 32767);
@@ -536,6 +544,17 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QTest::mouseClick(p1, Qt::LeftButton, {}, QPoint(300, 100));
         QVERIFY(p1->hasFocus());
+        // On screen the focused chart has a frame; its picture does not.
+        const QColor frame = p1->palette().color(QPalette::Highlight);
+        auto framed = [&](const QImage& img) {
+            int n = 0;
+            for (int x = 0; x < img.width(); ++x)
+                n += QColor(img.pixel(x, 0)) == frame ? 1 : 0;
+            return n;
+        };
+        QVERIFY2(framed(p1->grab().toImage()) > p1->width() / 4,
+                 qPrintable(QString::number(framed(p1->grab().toImage()))));
+        QCOMPARE(framed(p1->surface().image()), 0);
         const ChartState& st = TKchartPrivate::of(*w).core.state();
         auto dayOfLine = [&] {
             return *dayUnder(st, p1->surface().Width(), w->OldVerticalLineX());

@@ -12,6 +12,7 @@
 #include "common/DayAxis.h"
 
 #include <algorithm>
+#include <string>
 
 namespace tk5 {
 
@@ -101,25 +102,46 @@ DayWindow ChartCore::window() const {
     return {state_.starting_date_local, state_.ending_date_local};
 }
 
-void ChartCore::GoBackward() { showWindow(windowBackward(window(), state_.series.day_count)); }
-void ChartCore::GoForward() { showWindow(windowForward(window())); }
-void ChartCore::ZoomIn() { showWindow(windowZoomedIn(window())); }
-void ChartCore::ZoomOut() { showWindow(windowZoomedOut(window(), state_.series.day_count)); }
+template <typename Step> auto ChartCore::moved(Step step) const {
+    const DayWindow w = window();
+    try {
+        return step(w);
+    } catch (const ChartError& e) {
+        if (e.kind() != ChartError::Kind::Overflow) throw;
+        throw ChartError(ChartError::Kind::Overflow,
+                         "The window of days " + std::to_string(w.s) + " to " +
+                             std::to_string(w.e) +
+                             " cannot be moved or resized: a day index would leave the range "
+                             "-32768 to 32767");
+    }
+}
+
+void ChartCore::GoBackward() {
+    showWindow(moved([this](DayWindow w) { return windowBackward(w, state_.series.day_count); }));
+}
+void ChartCore::GoForward() { showWindow(moved(windowForward)); }
+void ChartCore::ZoomIn() { showWindow(moved(windowZoomedIn)); }
+void ChartCore::ZoomOut() {
+    showWindow(moved([this](DayWindow w) { return windowZoomedOut(w, state_.series.day_count); }));
+}
 
 bool ChartCore::stepBackward() {
-    const std::optional<DayWindow> w = windowStepBack(window(), state_.series.day_count);
+    const std::optional<DayWindow> w =
+        moved([this](DayWindow now) { return windowStepBack(now, state_.series.day_count); });
     if (w) showWindow(*w);
     return w.has_value();
 }
 
 bool ChartCore::stepForward() {
-    const std::optional<DayWindow> w = windowStepForward(window());
+    const std::optional<DayWindow> w = moved(windowStepForward);
     if (w) showWindow(*w);
     return w.has_value();
 }
 
-void ChartCore::goNewest() { showWindow(windowNewest(window())); }
-void ChartCore::goOldest() { showWindow(windowOldest(window(), state_.series.day_count)); }
+void ChartCore::goNewest() { showWindow(moved(windowNewest)); }
+void ChartCore::goOldest() {
+    showWindow(moved([this](DayWindow w) { return windowOldest(w, state_.series.day_count); }));
+}
 
 std::int16_t ChartCore::ConvertDateToInteger(const QString& str_date) const {
     return tk5::ConvertDateToInteger(state_.series, str_date);

@@ -109,6 +109,9 @@ private:
     // Stores a new window and redraws it.
     void showWindow(DayWindow w);
     DayWindow window() const;
+    // The window a step makes of the current one; a day index leaving 16 bits fails with a
+    // ChartError that names the window.
+    template <typename Step> auto moved(Step step) const;
 
     ChartState state_;
     OverlaySettings& overlays_;

@@ -105,6 +105,11 @@ void PictureBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+    // A click on a box that already had the focus (given when its window opened) shows it.
+    if (hasFocus() && !focusShown_ && (focusPolicy() & Qt::ClickFocus)) {
+        focusShown_ = true;
+        update();
+    }
     Q_EMIT mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), twipsX(*event),
                      twipsY(*event));
 }
