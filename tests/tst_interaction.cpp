@@ -71,6 +71,11 @@ void whenMenuOpens(const std::function<void(QMenu*)>& work) {
     });
 }
 
+// The menu items checked right after start-up, sorted.
+const QStringList kStartChecked = {"mnuGridSettingsHorizontal", "mnuGridSettingsVertical",
+                                   "mnuPopupHighLowClose",      "mnuPopupMA10Days",
+                                   "mnuPopupMA200Days",         "mnuPopupMA50Days"};
+
 // A series whose closes are given, newest first; highs and lows around them.
 void loadCloses(ChartState& st, const std::vector<float>& closes) {
     std::vector<test::Day> days;
@@ -380,9 +385,7 @@ private Q_SLOTS:
         QTest::mouseClick(p1, Qt::RightButton, {}, QPoint(200, 100));
         checked.sort();
         unchecked.sort();
-        QCOMPARE(checked, QStringList({"mnuGridSettingsHorizontal", "mnuGridSettingsVertical",
-                                       "mnuPopupHighLowClose", "mnuPopupMA10Days",
-                                       "mnuPopupMA200Days", "mnuPopupMA50Days"}));
+        QCOMPARE(checked, kStartChecked);
         QCOMPARE(unchecked,
                  QStringList({"mnuPopupHideChart", "mnuPopupMACustom", "mnuPriceIndicatorsBands",
                               "mnuPriceIndicatorsEnvelopes"}));
@@ -395,8 +398,8 @@ private Q_SLOTS:
         QCOMPARE(w->OldVerticalLineX(), 3000.0f);
     }
 
-    // Choosing an item from the open menu with the right button toggles its flag and redraws;
-    // choosing it again restores both.
+    // Each item toggles its flag and redraws, and the menu's check mark follows; choosing it
+    // again restores the picture.
     void menuToggles_data() {
         QTest::addColumn<QString>("item");
         for (const char* item :
@@ -417,6 +420,15 @@ private Q_SLOTS:
         w->startRecording();
         action->trigger();
         QVERIFY(w->recordedDrawCalls() != base);
+        // The next right click shows this item's check mark changed, and only this one.
+        QStringList changed;
+        whenMenuOpens([&](QMenu* menu) {
+            for (QAction* a : menu->findChildren<QAction*>())
+                if (a->isCheckable() && a->isChecked() != kStartChecked.contains(a->objectName()))
+                    changed << a->objectName();
+        });
+        QTest::mouseClick(box(*w, "Picture1"), Qt::RightButton, {}, QPoint(200, 100));
+        QCOMPARE(changed, QStringList{item});
         w->startRecording();
         action->trigger();
         QCOMPARE(w->recordedDrawCalls(), base);
@@ -425,44 +437,41 @@ private Q_SLOTS:
 
     // Custom and Envelopes open their dialog when switching on, never when switching off.
     void overlayDialogs_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("entered");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("settings"); // custom, envelope periods, percent afterwards
-        QTest::newRow("custom 30, OK") << "mnuPopupMACustom"
-                                       << "30"
-                                       << "OKButton"
-                                       << "30 20 5";
-        QTest::newRow("custom, Cancel") << "mnuPopupMACustom"
-                                        << "30"
-                                        << "CancelButton"
-                                        << "20 20 5";
-        QTest::newRow("envelopes 15, OK") << "mnuPriceIndicatorsEnvelopes"
-                                          << "15"
-                                          << "OKButton"
-                                          << "20 15 5";
-        QTest::newRow("envelopes, Cancel") << "mnuPriceIndicatorsEnvelopes"
-                                           << "15"
-                                           << "CancelButton"
-                                           << "20 20 5";
+        // The menu item, the periods typed, the button, then the custom periods, envelope
+        // periods and percentage afterwards (18, 18, 9 before).
+        QTest::addColumn<QStringList>("run");
+        QTest::newRow("custom 30, OK")
+            << QStringList{"mnuPopupMACustom", "30", "OKButton", "30 18 9"};
+        QTest::newRow("custom, Cancel")
+            << QStringList{"mnuPopupMACustom", "30", "CancelButton", "18 18 9"};
+        // The percentage box's 5 is stored with the periods.
+        QTest::newRow("envelopes 15, OK")
+            << QStringList{"mnuPriceIndicatorsEnvelopes", "15", "OKButton", "18 15 5"};
+        QTest::newRow("envelopes, Cancel")
+            << QStringList{"mnuPriceIndicatorsEnvelopes", "15", "CancelButton", "18 18 9"};
     }
     void overlayDialogs() {
-        QFETCH(QString, item);
-        QFETCH(QString, entered);
-        QFETCH(QString, button);
-        QFETCH(QString, settings);
+        QFETCH(QStringList, run);
+        const QString item = run[0], entered = run[1], button = run[2], settings = run[3];
         auto w = makeChart();
         TKchartPrivate& d = TKchartPrivate::of(*w);
         int dialogs = 0;
+        bool modalOverChart = false;
+        QString opened; // the boxes' texts as the dialog opened
         auto answer = [&] {
             QTimer::singleShot(0, [&] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
+                if (!dialog) return;
                 ++dialogs;
-                dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(entered);
+                modalOverChart = dialog->isModal() && dialog->parentWidget() == w.get();
+                auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+                auto* text2 = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
+                opened = text1->text() + (text2 ? ' ' + text2->text() : QString());
+                text1->setText(entered);
                 dialog->findChild<QPushButton*>(button)->click();
             });
         };
+        sharedOverlaySettings() = {18, 18, 9};
         answer();
         QAction* action = d.mnuPopup->findChild<QAction*>(item);
         action->trigger();
@@ -474,6 +483,10 @@ private Q_SLOTS:
                 .arg(o.envelope_percent);
         };
         QCOMPARE(overlays(), settings);
+        QVERIFY(modalOverChart);
+        // The boxes open at the periods held; the percentage box always at 5.
+        QCOMPARE(opened,
+                 item == "mnuPopupMACustom" ? QStringLiteral("18") : QStringLiteral("18 5"));
         const bool custom = item == "mnuPopupMACustom";
         QCOMPARE(custom ? w->MACustom() : d.core.state().show_envelopes != 0, true);
         action->trigger(); // switching off: no dialog
