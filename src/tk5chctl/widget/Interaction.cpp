@@ -61,14 +61,14 @@ void TKchartPrivate::connectInteraction() {
                          [this](int delta) { wheelTurned(delta); });
 
     mnuPopup = createChartMenu(&q);
-    ChartState& st = core.state();
     auto onItem = [&](const char* name, auto&& work) {
         QObject::connect(menuItem(*mnuPopup, name), &QAction::triggered, ctx,
-                         [this, work](bool) { atEvent(work); });
+                         [work](bool) { atEvent(work); });
     };
     auto toggleItem = [&](const char* name, Flag ChartState::*flag) {
-        onItem(name, [this, &st, flag] {
-            st.*flag = toggled(st.*flag);
+        onItem(name, [this, flag] {
+            Flag& f = core.state().*flag;
+            f = toggled(f);
             core.FullRedraw();
         });
     };
