@@ -277,7 +277,14 @@ private Q_SLOTS:
         QVERIFY2(w->CompanyName().endsWith(
                      "   Date: " + formatDate(*readDate(date), QStringLiteral("dd,mmm,yyyy"))),
                  qPrintable(w->CompanyName()));
-        QVERIFY(changeText(*w).startsWith("Change "));
+        // The change label is green for a rise, red otherwise.
+        const QColor changeColor = w->findChild<QLabel*>(QStringLiteral("ChangeLabel"))
+                                       ->palette()
+                                       .color(QPalette::WindowText);
+        QVERIFY2(changeText(*w).startsWith("Change +")
+                     ? changeColor == QColor(0, 255, 0)
+                     : changeText(*w).startsWith("Change -") && changeColor == QColor(255, 0, 0),
+                 qPrintable(changeText(*w)));
         // Only the column under the click changed, on each surface.
         const QList<QImage> one = verticalImages(*w);
         for (int i = 0; i < one.size(); ++i) {
