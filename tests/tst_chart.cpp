@@ -154,6 +154,64 @@ private slots:
         }
     }
 
+    // Prices so large that a step no longer changes a double's value: the ruler still ends,
+    // with one long tick per step between the stored bottom and top.
+    void hugePrices_data() {
+        QTest::addColumn<float>("hi");
+        QTest::addColumn<float>("lo");
+        QTest::addColumn<float>("step");
+        QTest::newRow("2e14 flat") << 2e14f << 2e14f << 0.02f;
+        QTest::newRow("1e16 flat") << 1e16f << 1e16f << 0.02f;
+        QTest::newRow("float maximum") << 3.4e38f << 3.4e38f << 0.02f;
+        QTest::newRow("negative 3e38") << -3e38f << -3e38f << 0.02f;
+        QTest::newRow("2e14 over 1e7") << 2e14f << 2e14f - 1e7f << 1000.0f;
+    }
+    void hugePrices() {
+        QFETCH(float, hi);
+        QFETCH(float, lo);
+        QFETCH(float, step);
+        Chart c;
+        fillSeries(c.st.series, {{hi, lo, lo}});
+        DrawPriceRuler(c.st, c.all, 1, 1);
+        QCOMPARE(c.st.price_step, step);
+        const double ticks = double(c.st.ruler_top) - c.st.ruler_bottom;
+        QVERIFY(ticks >= 0 && ticks <= 32767);
+        const auto lines = callsOf(c.sf.PriceRuler, DrawCall::Op::Line);
+        QCOMPARE(std::count_if(lines.begin(), lines.end(), [](auto& l) { return l.x1 == 50; }),
+                 std::ptrdiff_t(ticks) + 1);
+    }
+
+    // A printed text stays on its line of the record: quotes, backslashes and line feeds as
+    // before, every other control character and the Unicode line breaks as \uXXXX.
+    void recordedText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("plain") << QStringLiteral("$ 12.5 \u00e9")
+                               << QStringLiteral("\"$ 12.5 \u00e9\"");
+        QTest::newRow("quote, backslash, LF")
+            << QStringLiteral("a\"b\\c\nd") << QStringLiteral("\"a\\\"b\\\\c\\nd\"");
+        QTest::newRow("CR, NUL, VT, tab")
+            << QString(QStringLiteral("a\rb") + QChar(0) + "c\vd\te")
+            << QStringLiteral("\"a\\u000Db\\u0000c\\u000Bd\\u0009e\"");
+        QTest::newRow("DEL, C1 NEL")
+            << QStringLiteral("a\u007fb\u0085c") << QStringLiteral("\"a\\u007Fb\\u0085c\"");
+        QTest::newRow("U+2028, U+2029")
+            << QStringLiteral("a\u2028b\u2029c") << QStringLiteral("\"a\\u2028b\\u2029c\"");
+    }
+    void recordedText() {
+        QFETCH(QString, text);
+        QFETCH(QString, quoted);
+        DrawCall c;
+        c.surface = QStringLiteral("PriceRuler");
+        c.op = DrawCall::Op::Print;
+        c.x1 = 10;
+        c.y1 = 20;
+        c.text = text;
+        c.font = QStringLiteral("Arial 8");
+        QCOMPARE(c.toText(),
+                 "PriceRuler Print 10 20 " + quoted + " color=rgb(0,0,0) font=\"Arial 8\" mode=13");
+    }
+
     void barStyles_data() {
         QTest::addColumn<int>("e");
         QTest::addColumn<std::vector<int>>("columns"); // pixels of day 1's bar at row 333

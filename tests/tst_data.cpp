@@ -10,7 +10,10 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <atomic>
+#include <cstdio>
 #include <optional>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -143,6 +146,8 @@ private slots:
                 {QStringLiteral("31-Dec-14") + QChar(0) + "|2|1.5|1|9"});
         addLoad("1 MB tail in the volume field", day + "812," + mb + "\n" + r2, 2,
                 {"31-Dec-14|2|1|1|812", d2});
+        // Only a line's first 4096 bytes are kept: prices beyond them are not read.
+        addLoad("8 MB date field", kHead + QByteArray(8 << 20, 'x') + ",1,2,1,1,5\n" + r2, 1, {d2});
     }
     void load() {
         QFETCH(QByteArray, file);
@@ -220,6 +225,63 @@ private slots:
         QCOMPARE(st.company_name, kOld);
         QCOMPARE(dayText(st.series, 1),
                  loads ? QStringLiteral("31-Dec-14|2|1|1|4242") : QStringLiteral("old|5|4|4.5|99"));
+    }
+
+    // A sparse file of NUL bytes is one huge line: it loads as no day, holding little memory.
+    void hugeSparseLine() {
+        ChartState st;
+        preset(st);
+        QFile f(hist_ + QStringLiteral("/T.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(f.resize(qint64{64} << 20));
+        f.close();
+        bool flag = true;
+        ReadDataFile(st, QStringLiteral("t"), flag, hist_);
+        QCOMPARE(int(st.series.day_count), 0);
+    }
+
+    // The history file is swapped for a pipe or a link leading outside the folder over and over
+    // while it is loaded: a load never blocks, never reads outside the folder, and gives the
+    // file's own day or none.
+    void swappedFile_data() {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("named pipe") << true;
+        QTest::newRow("link leading outside") << false;
+    }
+    void swappedFile() {
+        QFETCH(bool, pipe);
+        const QString file = hist_ + QStringLiteral("/RACE.csv");
+        const QByteArray good = QFile::encodeName(hist_ + QStringLiteral("/RACE.good"));
+        const QByteArray bad = QFile::encodeName(hist_ + QStringLiteral("/RACE.bad"));
+        const QByteArray target = QFile::encodeName(file);
+        const QString secret = tmp_.filePath(QStringLiteral("SECRET.csv"));
+        writeFile(secret, kHead + "31-Dec-14,1,2,1,1,4242\n");
+        writeFile(QFile::decodeName(good), kHead + "31-Dec-14,1,2,1,1,1111\n");
+        QFile::remove(QFile::decodeName(bad));
+        if (pipe)
+            QCOMPARE(::mkfifo(bad.constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(secret, QFile::decodeName(bad)));
+        std::atomic<bool> stop{false};
+        std::thread swapper([&] {
+            while (!stop) {
+                for (const QByteArray& from : {good, bad}) {
+                    ::rename(from.constData(), target.constData());
+                    ::rename(target.constData(), from.constData());
+                }
+            }
+        });
+        QSet<QString> seen;
+        for (int i = 0; i < 3000; ++i) {
+            ChartState st;
+            bool flag = true;
+            ReadDataFile(st, QStringLiteral("race"), flag, hist_);
+            seen << (st.series.day_count ? dayText(st.series, 1) : QString());
+        }
+        stop = true;
+        swapper.join();
+        seen.remove(QString());
+        QVERIFY(seen.isEmpty() || seen == QSet<QString>{QStringLiteral("31-Dec-14|2|1|1|1111")});
     }
 
     void histDirectoryFromEnvironment() {

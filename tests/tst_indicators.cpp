@@ -290,6 +290,43 @@ private slots:
         }
     }
 
+    // Windows a host can set far outside the loaded days, with the longest periods a pane can
+    // store: every kind finishes; a kind whose drawing ends early keeps its reference lines
+    // only, the others get their bands and raise DrawComplete.
+    void farWindows_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("s");
+        QTest::addColumn<int>("e");
+        QTest::addColumn<int>("periods");
+        QTest::addColumn<bool>("fails");
+        const struct {
+            int s, e;
+            QList<bool> fails; // kinds 1..10
+        } windows[] = {
+            {-32768, 300, {false, true, false, false, true, true, true, false, false, false}},
+            {-32768, -3, {false, false, false, false, true, false, true, false, false, false}},
+            {1, 32767, {false, true, false, false, true, true, true, false, false, false}},
+        };
+        for (const auto& w : windows)
+            for (int kind = 1; kind <= 10; ++kind)
+                QTest::addRow("%s %d..%d", qPrintable(indicatorName(std::int16_t(kind))), w.s, w.e)
+                    << kind << w.s << w.e << 2999 << w.fails[kind - 1];
+    }
+    void farWindows() {
+        QFETCH(int, kind);
+        QFETCH(int, s);
+        QFETCH(int, e);
+        QFETCH(int, periods);
+        QFETCH(bool, fails);
+        Rig rig(test::waveDays(kSeriesCapacity));
+        const QList<int> all{periods, periods, periods};
+        setPeriods(rig.st.pane(2), all);
+        setPeriods(rig.st.pane(3), all);
+        QCOMPARE(rig.draw(kind, all, s, e, kind, kind), !fails);
+        QCOMPARE(rig.raised, fails ? 0 : 1);
+        QCOMPARE(test::callsOf(rig.plot(), DrawCall::Op::Box).size(), size_t(fails ? 0 : 2));
+    }
+
     // Values for days worked out by hand; near day 5000 (series) and 3000 (buffers) tolerant
     // routines skip what fails, the others end the drawing: no DrawComplete, later panes cleared.
     void drawing_data() {

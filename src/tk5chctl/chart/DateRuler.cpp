@@ -59,12 +59,11 @@ private:
     DrawingSurface& chart_;
 };
 
-// The calendar date of a day; fails for an index outside the series or a text that is not
-// a date.
-QDate dateOfDay(const PriceSeries& series, long day) {
-    const std::optional<QDate> date = readDate(series.price_date[day]);
-    if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");
-    return *date;
+// The calendar date of a day; none for an index outside the series or a text that is not a
+// date.
+std::optional<QDate> dateOfDay(const PriceSeries& series, long day) {
+    if (!series.price_date.contains(day)) return std::nullopt;
+    return readDate(series.price_date[day]);
 }
 
 } // namespace
@@ -85,22 +84,23 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
     std::int16_t d = 0;    // the current day's day of the month and month; a date that does
     std::int16_t m = 0;    // not convert keeps those of the day before
     for (long i = e; i >= s; --i) {
+        // Days without a position or a date are told up front rather than by a failing step.
         float x = 0;
-        skipOnError([&] { x = axis.x(i); });
+        if (axis.reaches(i)) skipOnError([&] { x = axis.x(i); });
 
         if (n <= 8) {
             paint.shortTick(x);
             paint.gridLine(x);
-            paint.label(20 * px, [&] { return st.series.price_date[i]; });
+            if (st.series.price_date.contains(i))
+                paint.label(20 * px, [&] { return st.series.price_date[i]; });
             continue;
         }
 
-        std::optional<QDate> date;
-        skipOnError([&] {
-            date = dateOfDay(st.series, i);
+        const std::optional<QDate> date = dateOfDay(st.series, i);
+        if (date) {
             d = static_cast<std::int16_t>(date->day());
             m = static_cast<std::int16_t>(date->month());
-        });
+        }
         auto formatted = [&](const QString& pattern) {
             return [&date, pattern] {
                 if (!date) throw ChartError(ChartError::Kind::TypeMismatch, "not a date");

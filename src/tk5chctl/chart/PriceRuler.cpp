@@ -81,7 +81,11 @@ void DrawPriceRuler(ChartState& st, const ChartSurfaces& sf, std::int16_t s, std
     const double scale = st.price_scale;
     const float chartWidth = chart.Width();
 
-    for (double k = bottom; k <= top; k += 1.0) {
+    // The ticks are counted with an integer: past 2^53 a double no longer grows by one, so
+    // a loop that stepped the tick value itself would never end on such prices.
+    const long ticks = top >= bottom ? static_cast<long>(top - bottom) : -1;
+    for (long n = 0; n <= ticks; ++n) {
+        const double k = bottom + static_cast<double>(n);
         const double y = H - 50.0 - (k - bottom) * step * scale;
         const float yk = static_cast<float>(y);
 

@@ -16,6 +16,7 @@ public:
         DivisionByZero,  // a division by zero or an undefined floating-point result
         TypeMismatch,    // a text that is not a number or a date
         File,            // a file that cannot be written or read as a whole
+        OutOfMemory,     // an allocation that failed (reaches a host, never thrown inside)
     };
 
     ChartError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}

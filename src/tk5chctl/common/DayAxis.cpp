@@ -29,6 +29,16 @@ float DayAxis::x(long day) const {
     return toSingle(width_ - divide(slot * width_, slots_));
 }
 
+bool DayAxis::reaches(long day) const noexcept {
+    const long distance = day - newest_;
+    if (!slotsFit_ || distance < kMin16 || distance >= kMax16) return false;
+    const auto slot = static_cast<std::int16_t>(distance + 1);
+    if (fromSlotWidth_) return fitsSingle(width_ - slot * static_cast<double>(slotWidth_));
+    if (slots_ == 0.0) return false;
+    const double q = slot * width_ / slots_;
+    return !std::isnan(q) && !std::isinf(q) && fitsSingle(width_ - q);
+}
+
 std::int16_t DayAxis::dayAt(double x) const {
     const double slots = fromSlotWidth_ ? divide(width_, slotWidth_) : slots_;
     const double v = divide((width_ - x) * slots, width_) + static_cast<double>(newest_);

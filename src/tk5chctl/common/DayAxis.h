@@ -21,6 +21,9 @@ public:
     // x of a day as a 32-bit float. ChartError when the slot count or d - newest + 1 leaves
     // 16 bits, the window has no slots, or x is no 32-bit float.
     float x(long day) const;
+    // Whether x(day) gives a position rather than failing; tolerant drawing asks first, so a
+    // day it skips costs no failure.
+    bool reaches(long day) const noexcept;
 
     // The day whose slot centre is nearest to x: round((W - x) x n / W + newest) - 1, halves to
     // the even neighbour. Near the right edge that is newest - 1, near the left edge oldest + 1.

@@ -51,10 +51,15 @@ inline std::int32_t toInt32(double v) {
     return static_cast<std::int32_t>(r);
 }
 
+// Whether a double can be stored in a 32-bit float: not too large, and a number.
+inline bool fitsSingle(double v) noexcept {
+    return !std::isnan(v) && std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
 // A double stored in a 32-bit float; a value too large for a float (or not a number) is an
 // overflow.
 inline float toSingle(double v) {
-    if (std::isnan(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max()))
+    if (!fitsSingle(v))
         throw ChartError(ChartError::Kind::Overflow, "value does not fit in a 32-bit float");
     return static_cast<float>(v);
 }

@@ -11,9 +11,13 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tk5 {
 
@@ -24,7 +28,9 @@ namespace {
 // one CR before the LF (or before the end of the file) is dropped. A UTF-8 byte order mark
 // at the very start of the file is not part of the first line. A line that is valid UTF-8 is
 // decoded as such; any other line is taken byte for byte as Latin-1, so binary garbage
-// (NUL bytes included) still gives a text.
+// (NUL bytes included) still gives a text. Only the first kMaxLineBytes bytes of a line are
+// kept (far more than any row of a history needs); the rest of a longer line is read past
+// without being stored, so memory stays small whatever the length of the file's lines.
 class LineReader {
 public:
     explicit LineReader(QFile& file) : file_(file) {}
@@ -37,12 +43,13 @@ public:
                 if (!fill()) break;
             }
             const qsizetype nl = block_.indexOf('\n', pos_);
+            const qsizetype end = nl < 0 ? block_.size() : nl;
+            line.append(block_.constData() + pos_,
+                        std::min(end - pos_, kMaxLineBytes - line.size()));
             if (nl < 0) {
-                line.append(block_.constData() + pos_, block_.size() - pos_);
                 pos_ = block_.size();
                 continue;
             }
-            line.append(block_.constData() + pos_, nl - pos_);
             pos_ = nl + 1;
             return decode(line);
         }
@@ -77,6 +84,7 @@ private:
     }
 
     static constexpr qint64 kBlockSize = qint64{64} * 1024;
+    static constexpr qsizetype kMaxLineBytes = 4096;
     QFile& file_;
     QByteArray block_;
     qsizetype pos_ = 0;
@@ -110,19 +118,30 @@ bool isSafeTicker(const QString& ticker) {
     return true;
 }
 
-// The file to read for a ticker: a regular file whose real location (symbolic links
-// followed) is inside the real history folder, so a link cannot lead the load elsewhere and
-// a pipe or device cannot block it. Empty when there is none.
-QString openableHistoryFile(const QString& ticker, const QString& histDir) {
+// Opens the history file of a ticker for reading; -1 when there is none. The file is opened
+// first and what was opened is checked afterwards, so nothing swapped in between slips
+// through: a symbolic link is not followed, a pipe or device opens without blocking and is
+// refused as not a regular file, and the opened file must lie directly inside the real
+// history folder.
+int openHistoryFile(const QString& ticker, const QString& histDir) {
     const QString path = historyFilePath(ticker, histDir);
-    if (path.isEmpty()) return {};
-    const QFileInfo file(path);
     const QString folder = QFileInfo(histDir).canonicalFilePath();
-    QString real = file.canonicalFilePath();
-    if (folder.isEmpty() || real.isEmpty() || !file.isFile()) return {};
+    if (path.isEmpty() || folder.isEmpty()) return -1;
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    const QString real =
+        QFileInfo(QStringLiteral("/proc/self/fd/") + QString::number(fd)).symLinkTarget();
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (!real.startsWith(prefix)) return {};
-    return real;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !real.startsWith(prefix) ||
+        real.indexOf(QLatin1Char('/'), prefix.size()) >= 0 || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Stores one data row into day `day` of the series. Each column is one step: a field the
@@ -183,9 +202,10 @@ QString ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
     b_Today_flag = false;
     st.ticker_name = ticker;
 
-    const QString path = openableHistoryFile(ticker, histDir);
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    const int fd = openHistoryFile(ticker, histDir);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) ::close(fd); // QFile did not take it
         // Nothing to read: no day is loaded, the caption is emptied, the company name and
         // the stored values stay as they were.
         st.series.day_count = 0;

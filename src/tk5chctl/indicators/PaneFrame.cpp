@@ -40,8 +40,12 @@ void PaneFrame::bar(long day, double y0, double y1) {
     }
 }
 
-void PaneFrame::line(const std::function<double(long)>& yOf, bool tolerant) {
+void PaneFrame::line(const std::function<double(long)>& yOf, bool tolerant,
+                     const std::function<bool(long)>& defined) {
     for (long i = e; i >= s; --i) {
+        if (tolerant &&
+            (!reaches(i) || !reaches(i + 1) || (defined && !(defined(i + 1) && defined(i)))))
+            continue; // the step would fail before drawing
         auto step = [&] {
             const double yOlder = yOf(i + 1), yDay = yOf(i);
             const float x1 = x(i + 1), x0 = x(i);

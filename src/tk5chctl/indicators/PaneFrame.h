@@ -33,6 +33,8 @@ public:
     // edge, day e + 1 at x = 0. Throws ChartError when the 16-bit day arithmetic overflows
     // or the window has no width.
     float x(long day) const { return axis_.x(day); }
+    // Whether x(day) gives a position; tolerant steps that need it ask first.
+    bool reaches(long day) const noexcept { return axis_.reaches(day); }
 
     // The scale of the 0..100 oscillators: (H - 100) / 100 twips per point.
     float oscillatorK() const;
@@ -54,8 +56,11 @@ public:
     void bar(long day, double y0, double y1);
     // A line plot in the plot's ForeColor, one segment a day from day e down to day s: from
     // (x(i + 1), yOf(i + 1)) to (x(i), yOf(i)), so it starts at x = 0. A tolerant line skips
-    // a segment whose step fails; otherwise the failure ends the drawing.
-    void line(const std::function<double(long)>& yOf, bool tolerant = false);
+    // a segment whose step fails; otherwise the failure ends the drawing. `defined`, when
+    // given, tells the days whose yOf can be worked out at all: a tolerant line skips a
+    // segment that lacks one of its two days without trying it.
+    void line(const std::function<double(long)>& yOf, bool tolerant = false,
+              const std::function<bool(long)>& defined = {});
 
     // The whole pane of one value per shown day as bars around the centre line: reference
     // lines, valueOf of days s .. e once each and in that order, their largest absolute value

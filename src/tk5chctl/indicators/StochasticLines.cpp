@@ -3,6 +3,8 @@
 
 #include "calc/mdlCalculateMA.h"
 
+#include <algorithm>
+
 namespace tk5::indicators {
 
 void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDays& price_high,
@@ -10,9 +12,17 @@ void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDa
                     ExtremeOf highest, int closeDays, bool rulerFirst) {
     FloatDays percentK(kBufferCapacity);
     float low = 0, high = 0;
+    // The extremes of day i read days i .. i + closeDays - 1 + (K - 1), the close days
+    // i .. i + closeDays - 1: a step that would read outside its series is skipped up front.
+    const long extremeSpan = closeDays - 1 + std::max(K - 1, 0);
     for (long i = pane.s; i <= pane.e + D; ++i) {
-        skipOnError([&] { low = lowest(price_low, i, K); });
-        skipOnError([&] { high = highest(price_high, i, K); });
+        if (price_low.contains(i) && price_low.contains(i + extremeSpan))
+            skipOnError([&] { low = lowest(price_low, i, K); });
+        if (price_high.contains(i) && price_high.contains(i + extremeSpan))
+            skipOnError([&] { high = highest(price_high, i, K); });
+        if (!price_close.contains(i) || !price_close.contains(i + closeDays - 1) ||
+            !percentK.contains(i))
+            continue;
         skipOnError([&] {
             // The mean as (c0 / n + c1 / n) + c2 / n, in double precision.
             double close = 0;
@@ -28,7 +38,8 @@ void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDa
 
     const double H = pane.H;
     auto drawLine = [&](const FloatDays& values) {
-        pane.line([&](long i) { return H - 50 - values[i] * (H - 100) / 100; }, true);
+        pane.line([&](long i) { return H - 50 - values[i] * (H - 100) / 100; }, true,
+                  [&](long i) { return values.contains(i); });
     };
     drawLine(percentK);
 

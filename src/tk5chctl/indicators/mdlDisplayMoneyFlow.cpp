@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayMoneyFlow.h"
 
+#include <algorithm>
+
 namespace tk5::indicators {
 
 void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
@@ -12,6 +14,10 @@ void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDa
 
     FloatDays moneyFlow(kBufferCapacity), mfi(kBufferCapacity);
     for (long i = s; i <= e + P + 1; ++i) {
+        // A day outside the series or the buffer is skipped up front.
+        if (!price_close.contains(i) || !price_high.contains(i) || !price_low.contains(i) ||
+            !price_volume.contains(i) || !moneyFlow.contains(i))
+            continue;
         skipOnError([&] {
             moneyFlow[i] =
                 toSingle((static_cast<double>(price_close[i]) + price_high[i] + price_low[i]) *
@@ -20,11 +26,12 @@ void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDa
     }
 
     for (long i = s; i <= e + 1; ++i) {
+        if (!mfi.contains(i)) continue; // a value with nowhere to go is not worked out
         float pos = 0, neg = 0;
-        for (long j = i; j <= i + P; ++j) {
-            // A comparison with a day outside the buffer is skipped. The test is made up front
-            // because near the end of the buffer whole runs of comparisons fail.
-            if (!moneyFlow.contains(j) || !moneyFlow.contains(j + 1)) continue;
+        // A comparison with a day outside the buffer is skipped: only days 1 .. capacity - 1
+        // are compared with the day after them.
+        const long to = std::min<long>(i + P, moneyFlow.capacity() - 1);
+        for (long j = std::max(i, 1L); j <= to; ++j) {
             // A tie counts as positive flow.
             skipOnError([&] {
                 if (moneyFlow[j] >= moneyFlow[j + 1])
@@ -44,7 +51,8 @@ void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDa
     pane.oscillatorRuler();
 
     plot.ForeColor = RGB(178, 0, 178);
-    pane.line([&](long i) { return pane.oscillatorY(mfi[i], k); }, true);
+    pane.line([&](long i) { return pane.oscillatorY(mfi[i], k); }, true,
+              [&](long i) { return mfi.contains(i); });
 
     pane.bands();
 }

@@ -19,6 +19,10 @@ void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     FloatDays obv(kBufferCapacity);
     skipOnError([&] { obv[e] = 0; });
     for (long i = e - 1; i >= s; --i) {
+        // A day whose step would reach outside the series or the buffer is skipped up front.
+        if (!price_close.contains(i) || !price_close.contains(i + 1) || !obv.contains(i) ||
+            !obv.contains(i + 1))
+            continue;
         skipOnError([&] {
             if (price_close[i] > price_close[i + 1])
                 obv[i] = toSingle(static_cast<double>(obv[i + 1]) + price_volume[i]);
@@ -35,6 +39,7 @@ void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     pane.referenceLines();
     plot.ForeColor = RGB(0, 128, 0);
     for (long i = s; i <= e; ++i) {
+        if (!pane.reaches(i) || (M != 0 && !obv.contains(i))) continue;
         skipOnError([&] {
             const double y =
                 M == 0 ? H / 2 : H / 2 - (H / 2 - 50) * obv[i] / static_cast<double>(M);

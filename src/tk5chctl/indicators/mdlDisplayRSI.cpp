@@ -1,17 +1,38 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayRSI.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tk5 {
 
-double CalculateRSI(const FloatDays& price_close, long d, std::int16_t N) {
-    // A and B are the weighted sums of gains and losses, oldest change first.
+namespace {
+
+// The weighted sums of gains (A) and losses (B).
+struct Sums {
     double A = 0, B = 0;
-    for (long k = 2; k <= N; ++k) {
+    // One more change, the older sums weighted down by (N - 1) / N.
+    void add(std::int16_t N, double gain, double loss) {
+        A = (N - 1) * A / N + gain;
+        B = (N - 1) * B / N + loss;
+    }
+    double rsi() const {
+        double value = 0;
+        skipOnError([&] { value = 100.0 - divide(100.0, 1.0 + divide(A, B)); });
+        return value;
+    }
+};
+
+// The sums of day d, oldest change first. Changes exist for j = 1 .. capacity - 1 only; a
+// change reaching outside the series counts as neither gain nor loss. Until the oldest
+// existing change both sums stay exactly 0, so the loop starts there; with none at all both
+// sums are 0.
+Sums rsiSums(const FloatDays& price_close, long d, std::int16_t N) {
+    Sums sums;
+    const long last = price_close.capacity() - 1;
+    if (d > last || d + N - 2 < 1) return sums;
+    for (long k = std::max(2L, d + N - last); k <= N; ++k) {
         const long j = d + N - k;
-        // A change reaching outside the series is skipped: no gain and no loss. The test is
-        // made up front because near the end of the series most changes of a day fail.
         double gain = 0, loss = 0;
         if (price_close.contains(j) && price_close.contains(j + 1)) {
             const double change = static_cast<double>(price_close[j]) - price_close[j + 1];
@@ -20,12 +41,15 @@ double CalculateRSI(const FloatDays& price_close, long d, std::int16_t N) {
             else
                 loss = -change;
         }
-        A = (N - 1) * A / N + gain;
-        B = (N - 1) * B / N + loss;
+        sums.add(N, gain, loss);
     }
-    double rsi = 0;
-    skipOnError([&] { rsi = 100.0 - divide(100.0, 1.0 + divide(A, B)); });
-    return rsi;
+    return sums;
+}
+
+} // namespace
+
+double CalculateRSI(const FloatDays& price_close, long d, std::int16_t N) {
+    return rsiSums(price_close, d, N).rsi();
 }
 
 namespace indicators {
@@ -40,10 +64,28 @@ void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
     pane.oscillatorRuler();
 
     const float k = pane.oscillatorK();
-    // Each day's value once: days s .. e + 1, element i - s.
-    std::vector<double> rsi;
-    for (long i = s; i <= e + 1; ++i)
-        rsi.push_back(CalculateRSI(price_close, i, N));
+    // Each day's value once: days s .. e + 1, element i - s. The line's first segment needs
+    // the positions of days e and e + 1; without them no value is ever drawn.
+    std::vector<double> rsi(static_cast<size_t>(e + 2 - s));
+    if (pane.reaches(e) && pane.reaches(e + 1)) {
+        // A day d <= 0 whose changes take in every existing one (d + N - 2 >= capacity - 1)
+        // has the sums of day d + 1 with one more change of nothing: those days follow each
+        // other, newest first, instead of running N changes each.
+        const long last = price_close.capacity() - 1;
+        const long sharedFrom = std::max(s, last + 2 - N);
+        const long sharedTo = std::min(0L, e + 1);
+        if (sharedFrom <= sharedTo) {
+            Sums shared = rsiSums(price_close, sharedTo, N);
+            for (long i = sharedTo;; --i) {
+                rsi[static_cast<size_t>(i - s)] = shared.rsi();
+                if (i == sharedFrom) break;
+                shared.add(N, 0, 0);
+            }
+        }
+        for (long i = s; i <= e + 1; ++i)
+            if (i < sharedFrom || i > sharedTo)
+                rsi[static_cast<size_t>(i - s)] = CalculateRSI(price_close, i, N);
+    }
     pane.line([&](long i) { return pane.oscillatorY(rsi[static_cast<size_t>(i - s)], k); });
 
     pane.bands();

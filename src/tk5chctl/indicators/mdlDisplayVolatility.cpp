@@ -17,11 +17,17 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
     const double H = pane.H;
 
     FloatDays range(kBufferCapacity), rangeAverage(kBufferCapacity);
-    for (long i = s; i <= e + V1 + V2 + 1; ++i)
+    // Steps that would reach outside a series or buffer are skipped up front.
+    for (long i = s; i <= e + V1 + V2 + 1; ++i) {
+        if (!price_high.contains(i) || !price_low.contains(i) || !range.contains(i)) continue;
         skipOnError(
             [&] { range[i] = toSingle(static_cast<double>(price_high[i]) - price_low[i]); });
+    }
 
     // The relative change of the average over V2 days at day j.
+    auto hasChange = [&](long j) {
+        return rangeAverage.contains(j) && rangeAverage.contains(j + V2);
+    };
     auto change = [&](long j) {
         return divide(static_cast<double>(rangeAverage[j]) - rangeAverage[j + V2],
                       rangeAverage[j + V2]);
@@ -31,8 +37,9 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
     // shown day takes no part in M.
     float M = 0;
     for (long i = e + V2 + 1; i >= s; --i) {
+        if (!rangeAverage.contains(i)) continue;
         skipOnError([&] { rangeAverage[i] = CalculateExpMA(range, i, V1); });
-        if (i < e) {
+        if (i < e && hasChange(i)) {
             skipOnError([&] {
                 const float r = toSingle(std::fabs(change(i)));
                 if (r > M) M = r;
@@ -44,7 +51,7 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
     skipOnError([&] { k = toSingle(divide(H / 2 - 50, M)); });
 
     pane.referenceLines();
-    pane.line([&](long i) { return pane.centredY(change(i), k); }, true);
+    pane.line([&](long i) { return pane.centredY(change(i), k); }, true, hasChange);
 
     pane.centredRuler(formatFixed(M, 2));
     pane.bands();

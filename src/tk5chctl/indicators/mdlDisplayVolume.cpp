@@ -21,6 +21,8 @@ void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
     plot.DrawWidth = 1;
     plot.ForeColor = RGB(0, 128, 0);
     for (long i = s; i <= e; ++i) {
+        // A day without a position or a volume is skipped without trying it.
+        if (!pane.reaches(i) || (M != 0 && !price_volume.contains(i))) continue;
         skipOnError([&] {
             const double y =
                 M == 0 ? H - 50 : (H - 50) - price_volume[i] * 0.9 * H / static_cast<double>(M);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "StoredSettings.h"
 
+#include <cmath>
+#include <optional>
+
 namespace tk5 {
 
 namespace {
@@ -36,6 +39,17 @@ QString kindKey(int pane) { return QStringLiteral("Tech") + QString::number(pane
 
 constexpr Color kDefaultBandColor = 0x340000;
 
+// Pane p's indicator kind. A stored value that is not a number counts as the pane's default;
+// a number too large for 16 bits is still a kind outside 1..10, so it reads as 0 (no kind, the
+// pane stays empty) rather than as the default.
+std::int16_t readKind(const SettingsStore& store, int p) {
+    const QString text = store.value(kindKey(p));
+    const std::optional<double> v = text.isNull() ? std::nullopt : textToNumber(text);
+    if (!v) return kDefaultKinds[size_t(p - 1)];
+    const double kind = std::nearbyint(*v);
+    return kind >= -32768.0 && kind <= 32767.0 ? static_cast<std::int16_t>(kind) : std::int16_t{0};
+}
+
 } // namespace
 
 Color readColor(const SettingsStore& store, const QString& key, Color fallback) {
@@ -65,7 +79,7 @@ void readPaneSettings(const SettingsStore& store, std::array<IndicatorSettings, 
         for (const PeriodKey& k : kPeriodKeys)
             panes[size_t(p - 1)].*k.field = store.readInt16(periodKey(p, k), defaults.*k.field);
     for (int p = 1; p <= 3; ++p)
-        panes[size_t(p - 1)].kind = store.readInt16(kindKey(p), kDefaultKinds[size_t(p - 1)]);
+        panes[size_t(p - 1)].kind = readKind(store, p);
 }
 
 void savePeriods(SettingsStore& store, const std::array<IndicatorSettings, 3>& panes) {

@@ -19,12 +19,30 @@ QString colorText(Color c) {
     return QStringLiteral("rgb(%1,%2,%3)").arg(redOf(c)).arg(greenOf(c)).arg(blueOf(c));
 }
 
+// A text in double quotes on one line: `\`, `"` and a line feed as `\\`, `\"` and `\n`; every
+// other control character (U+0000..U+001F, U+007F..U+009F) and the line and paragraph
+// separators U+2028 and U+2029 as `\uXXXX`, four upper-case hex digits.
 QString quoted(const QString& text) {
-    QString q = text;
-    q.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    q.replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    q.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    return QLatin1Char('"') + q + QLatin1Char('"');
+    QString q;
+    q.reserve(text.size() + 2);
+    q += QLatin1Char('"');
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            q += QStringLiteral("\\\\");
+        else if (u == u'"')
+            q += QStringLiteral("\\\"");
+        else if (u == u'\n')
+            q += QStringLiteral("\\n");
+        else if (u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029)
+            q += QStringLiteral("\\u") + QStringLiteral("%1")
+                                             .arg(static_cast<unsigned>(u), 4, 16, QLatin1Char('0'))
+                                             .toUpper();
+        else
+            q += c;
+    }
+    q += QLatin1Char('"');
+    return q;
 }
 
 } // namespace
