@@ -76,7 +76,7 @@ template <typename W = QWidget> W* child(const TKchart& w, const QString& name) 
 struct RecordingPrompts : Prompts {
     QStringList messages;
     void message(const QString& text, MessageIcon) override { messages << text; }
-    bool confirm(const QString&) override { return true; }
+    bool confirm(const QString&, const QString&, MessageIcon) override { return true; }
 };
 
 constexpr Color kWhite = 0xFFFFFF, kBlack = 0, kPaleYellow = 0xC4FFFF, kLightGrey = 0xEFEFEF;
@@ -165,6 +165,30 @@ private slots:
 
     // The panes' kinds and periods as read at start-up, seen as "Apply now" saves them back.
     // Defaults: kinds 1, 3, 6; 14 RSI, 5 MACD signal, 12 momentum and 10 money flow periods.
+    // The window's extremes read as properties; a window that cannot be read gives 0, never an
+    // exception. ORCL.csv: days 1 and 2 reach 45.56 and 45.66, down to 44.97 and 45.29.
+    void priceProperties_data() {
+        QTest::addColumn<int>("s");
+        QTest::addColumn<int>("e");
+        QTest::addColumn<float>("highest");
+        QTest::addColumn<float>("lowest");
+        QTest::newRow("days 1..2") << 1 << 2 << 45.66f << 44.97f;
+        QTest::newRow("day 0") << 0 << 2 << 0.0f << 0.0f;
+        QTest::newRow("-32768..32767") << -32768 << 32767 << 0.0f << 0.0f;
+        QTest::newRow("day 6000") << 6000 << 6000 << 0.0f << 0.0f;
+    }
+    void priceProperties() {
+        QFETCH(int, s);
+        QFETCH(int, e);
+        QFETCH(float, highest);
+        QFETCH(float, lowest);
+        const auto w = makeChart();
+        w->setStarting_date_local(qint16(s));
+        w->setEnding_date_local(qint16(e));
+        QCOMPARE(w->property("MaximumPrice").toFloat(), highest);
+        QCOMPARE(w->property("MinimumPrice").toFloat(), lowest);
+    }
+
     void storedPanes_data() {
         QTest::addColumn<QString>("stored"); // key=text
         QTest::addColumn<int>("held");
@@ -177,7 +201,9 @@ private slots:
         QTest::newRow("beyond 16 bits") << "3Momentumperiods=32768" << 12;
         QTest::newRow("16-bit bottom") << "1RSI_periods=-32768" << -32768;
         QTest::newRow("below 16 bits") << "1RSI_periods=-32769" << 14;
-        QTest::newRow("kind beyond 16 bits") << "Tech1=40000" << 1;
+        // A number is a kind even beyond 16 bits: outside 1..10, an empty pane, kept as 0.
+        QTest::newRow("kind beyond 16 bits") << "Tech1=40000" << 0;
+        QTest::newRow("kind 1e9") << "Tech1=1e9" << 0;
         QTest::newRow("not a number") << "Tech1=abc" << 1;
         QTest::newRow("empty text") << "2RSI_periods=" << 14;
         QTest::newRow("huge") << "2RSI_periods=1e9" << 14;

@@ -30,7 +30,7 @@ struct TestPrompts : Prompts {
         shown << text + (icon == MessageIcon::Exclamation ? " (!)" : " (other icon)");
         if (failing) throw std::runtime_error("no message box");
     }
-    bool confirm(const QString&) override { return false; }
+    bool confirm(const QString&, const QString&, MessageIcon) override { return false; }
 };
 
 // Settings whose every value differs from what the tests type.

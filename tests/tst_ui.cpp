@@ -38,7 +38,7 @@ struct TestPrompts : Prompts {
                       : icon == MessageIcon::Exclamation ? " (!)"
                                                          : " (other icon)");
     }
-    bool confirm(const QString&) override { return false; }
+    bool confirm(const QString&, const QString&, MessageIcon) override { return false; }
 };
 
 // A tab after start-up (choosers filled, pane kinds shown), by default kinds 1, 3, 6, with

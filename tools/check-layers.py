@@ -21,10 +21,13 @@ ALLOWED = {
     "data": {"common", "model"},
     "chart": {"common", "model", "surface", "calc"},
     "indicators": {"common", "model", "surface", "calc"},
-    "core": {"common", "model", "surface", "calc", "data", "chart", "indicators"},
+    "chartfile": {"common", "model"},
+    "transactions": {"common", "model", "surface", "calc", "chart"},
+    "core": {"common", "model", "surface", "calc", "data", "chart", "indicators", "transactions",
+             "chartfile"},
     "ui": {"common", "model", "include"},
-    "widget": {"common", "model", "surface", "calc", "data", "chart", "indicators", "core",
-               "ui", "include"},
+    "widget": {"common", "model", "surface", "calc", "data", "chart", "indicators",
+               "transactions", "chartfile", "core", "ui", "include"},
     "include": set(),
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)

@@ -8,11 +8,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QCommandLineParser>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,9 +25,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QTextStream>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdio>
@@ -42,6 +50,9 @@ struct Options {
     QString png;
     QString record;
     std::optional<float> captionAt; // headless: the caption line for the day under x (twips)
+    QString openChart;              // headless: a chart file applied before the render
+    QString saveChart;              // headless: a chart file written after the render
+    bool report = false;            // headless: print the transactions report
     bool headless = false;
     QMap<QString, QString> settings;
     bool ownSettings = false; // settings given on the command line: keep the user's untouched
@@ -50,6 +61,31 @@ struct Options {
 [[noreturn]] void fail(const QString& text, int code) {
     std::fprintf(stderr, "tkchart: %s\n", qPrintable(text));
     std::exit(code);
+}
+
+// Writes bytes as the whole content of a file. Empty when every byte reached the file and it
+// closed cleanly, else why not.
+QString writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return f.errorString();
+    if (f.write(bytes) != bytes.size() || !f.flush()) return f.errorString();
+    f.close();
+    return f.error() == QFileDevice::NoError ? QString() : f.errorString();
+}
+
+// A picture as PNG bytes; empty when it cannot be encoded.
+QByteArray pngBytes(const QPixmap& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+// Writes a picture as a PNG file; empty when it was written whole, else why not.
+QString writePng(const QString& path, const QPixmap& picture) {
+    const QByteArray bytes = pngBytes(picture);
+    if (bytes.isEmpty()) return QStringLiteral("the picture cannot be encoded as PNG");
+    return writeWholeFile(path, bytes);
 }
 
 // A whole decimal number in [low, high], or nothing.
@@ -106,7 +142,20 @@ Options parseOptions(const QStringList& arguments, bool headless) {
                        "X (twips from the price chart's left edge) and print the caption and the "
                        "change texts, one line each."),
         QStringLiteral("X"));
-    parser.addOptions({ticker, window, size, png, panes, setting, record, captionAt});
+    const QCommandLineOption openChart(
+        QStringLiteral("open-chart"),
+        QStringLiteral("Open this chart file (ticker, panes, window, buys and sells) instead of "
+                       "--ticker and --window; headless, before the render."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption saveChart(
+        QStringLiteral("save-chart"),
+        QStringLiteral("Headless only: write the chart file of the render to this file."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Headless only: print the transactions report after the render."));
+    parser.addOptions({ticker, window, size, png, panes, setting, record, captionAt, openChart,
+                       saveChart, report});
 
     if (!parser.parse(arguments)) fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -146,10 +195,13 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         o.width = *w;
         o.height = *h;
     }
+    if (parser.isSet(png) && parser.value(png).isEmpty())
+        fail(QStringLiteral("--png needs a file name"), 2);
     if (headless) o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
     if (parser.isSet(record)) {
         if (!headless) fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
         o.record = parser.value(record);
+        if (o.record.isEmpty()) fail(QStringLiteral("--record needs a file name"), 2);
     }
     if (parser.isSet(captionAt)) {
         if (!headless) fail(QStringLiteral("--caption-at needs a headless render (give --png)"), 2);
@@ -158,6 +210,19 @@ Options parseOptions(const QStringList& arguments, bool headless) {
             fail(QStringLiteral("--caption-at must be a position in twips, a number, not '%1'")
                      .arg(parser.value(captionAt)),
                  2);
+    }
+    for (const auto& [option, target] :
+         {std::pair{&openChart, &o.openChart}, std::pair{&saveChart, &o.saveChart}}) {
+        if (!parser.isSet(*option)) continue;
+        const QString name = option->names().first();
+        if (!headless && option == &saveChart)
+            fail(QStringLiteral("--%1 needs a headless render (give --png)").arg(name), 2);
+        *target = parser.value(*option);
+        if (target->isEmpty()) fail(QStringLiteral("--%1 needs a file name").arg(name), 2);
+    }
+    if (parser.isSet(report)) {
+        if (!headless) fail(QStringLiteral("--report needs a headless render (give --png)"), 2);
+        o.report = true;
     }
     for (const QString& kv : parser.values(setting)) {
         const qsizetype eq = kv.indexOf(QLatin1Char('='));
@@ -205,18 +270,36 @@ int renderHeadless(const Options& o) {
     chart.show(); // lays the children out (and draws the empty chart)
     QCoreApplication::processEvents();
 
+    Options shown = o;
+    if (!o.openChart.isEmpty()) {
+        try {
+            chart.OpenChartFromFile(o.openChart);
+        } catch (const TKchartError& e) {
+            fail(QString::fromUtf8(e.what()), 1);
+        }
+        shown.ticker = chart.ticker_name();
+        shown.first = chart.starting_date_local();
+        shown.last = chart.ending_date_local();
+    }
     QString error;
-    if (!load(chart, o.ticker, &error)) fail(error, 1);
-    if (o.first > chart.loadedDays())
+    if (!load(chart, shown.ticker, &error)) fail(error, 1);
+    if (!o.openChart.isEmpty()) {
+        // The opened records in the list, with their gains, as a host shows them.
+        chart.clearTransactionList();
+        chart.FillListView();
+        chart.CalculateSumGain();
+        chart.CalculateCumGain();
+    }
+    if (shown.first < 1 || shown.first > chart.loadedDays())
         fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")
-                 .arg(o.first)
-                 .arg(o.ticker)
+                 .arg(shown.first)
+                 .arg(shown.ticker)
                  .arg(chart.loadedDays()),
              1);
 
     if (!o.record.isEmpty()) chart.startRecording();
     try {
-        redraw(chart, o.first, o.last);
+        redraw(chart, shown.first, shown.last);
     } catch (const TKchartError& e) {
         std::fprintf(stderr, "tkchart: the chart could not be drawn completely: %s\n", e.what());
     }
@@ -235,16 +318,22 @@ int renderHeadless(const Options& o) {
         }
     }
 
-    const QPixmap picture = chart.grab();
-    if (!picture.save(o.png, "PNG"))
-        fail(QStringLiteral("cannot write the picture to %1").arg(o.png), 1);
+    if (o.report) std::fputs(chart.PrintTransactionsReport().toUtf8().constData(), stdout);
+    if (!o.saveChart.isEmpty()) {
+        try {
+            chart.SaveChartInFile(o.saveChart);
+        } catch (const TKchartError& e) {
+            fail(QString::fromUtf8(e.what()), 1);
+        }
+    }
+    if (const QString why = writePng(o.png, chart.grab()); !why.isEmpty())
+        fail(QStringLiteral("cannot write the picture to %1: %2").arg(o.png, why), 1);
     if (!o.record.isEmpty()) {
-        QFile f(o.record);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-            fail(QStringLiteral("cannot write the record to %1").arg(o.record), 1);
-        QTextStream out(&f);
+        QString text;
         for (const QString& line : chart.recordedDrawCalls())
-            out << line << '\n';
+            text += line + QLatin1Char('\n');
+        if (const QString why = writeWholeFile(o.record, text.toUtf8()); !why.isEmpty())
+            fail(QStringLiteral("cannot write the record to %1: %2").arg(o.record, why), 1);
     }
     return code;
 }
@@ -264,6 +353,11 @@ public:
         QAction* open = file->addAction(QStringLiteral("&Open ticker..."));
         open->setShortcut(QKeySequence::Open);
         connect(open, &QAction::triggered, this, [this] { chooseTicker(); });
+        QAction* openChart = file->addAction(QStringLiteral("Open &chart..."));
+        connect(openChart, &QAction::triggered, this, [this] { chooseChartFile(); });
+        QAction* saveChart = file->addAction(QStringLiteral("Save c&hart..."));
+        connect(saveChart, &QAction::triggered, this, [this] { saveChartFile(); });
+        file->addSeparator();
         QAction* save = file->addAction(QStringLiteral("&Save picture..."));
         save->setShortcut(QKeySequence::Save);
         connect(save, &QAction::triggered, this, [this] { savePicture(); });
@@ -300,6 +394,27 @@ public:
                                      .arg(QString::fromStdString(e.what())));
         }
         return true;
+    }
+
+    // Opens a chart file as a host does: the file's records, panes and window, then its
+    // ticker's history, the redraw, the list of its buys and sells and both gains. A file that
+    // cannot be opened is told and changes nothing.
+    bool openChart(const QString& file) {
+        try {
+            chart_->OpenChartFromFile(file);
+        } catch (const TKchartError& e) {
+            std::fprintf(stderr, "tkchart: %s\n", e.what());
+            QMessageBox::warning(this, QStringLiteral("tkchart"), QString::fromUtf8(e.what()));
+            return false;
+        }
+        first_ = chart_->starting_date_local();
+        last_ = chart_->ending_date_local();
+        const bool shown = showTicker(chart_->ticker_name(), true);
+        chart_->clearTransactionList();
+        chart_->FillListView();
+        chart_->CalculateSumGain();
+        chart_->CalculateCumGain();
+        return shown;
     }
 
     const TKchart& chart() const { return *chart_; }
@@ -351,6 +466,8 @@ private:
         bar->addSeparator();
         timeRange_ = view->addAction(QIcon::fromTheme(QStringLiteral("x-office-calendar")),
                                      QStringLiteral("&Time Range..."));
+        QAction* report = view->addAction(QStringLiteral("Transactions &report..."));
+        connect(report, &QAction::triggered, this, [this] { showReport(); });
         timeRange_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
         timeRange_->setToolTip(QStringLiteral("Show the days between two dates (%1)")
                                    .arg(timeRange_->shortcut().toString(QKeySequence::NativeText)));
@@ -409,13 +526,53 @@ private:
         if (ok) showTicker(ticker, true);
     }
 
+    void chooseChartFile() {
+        const QString file =
+            QFileDialog::getOpenFileName(this, QStringLiteral("Open chart"), {},
+                                         QStringLiteral("Chart files (*.tkc);;All files (*)"));
+        if (!file.isEmpty()) openChart(file);
+    }
+
+    void saveChartFile() {
+        const QString file = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Save chart"), chart_->ticker_name() + QStringLiteral(".tkc"),
+            QStringLiteral("Chart files (*.tkc);;All files (*)"));
+        if (file.isEmpty()) return;
+        try {
+            chart_->SaveChartInFile(file);
+        } catch (const TKchartError& e) {
+            QMessageBox::warning(this, QStringLiteral("tkchart"), QString::fromUtf8(e.what()));
+        }
+    }
+
+    // The transactions report in a read-only window with a Copy button.
+    void showReport() {
+        QDialog dialog(this);
+        dialog.setWindowTitle(QStringLiteral("Transactions report"));
+        auto* text = new QPlainTextEdit(chart_->PrintTransactionsReport(), &dialog);
+        text->setReadOnly(true);
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+        QPushButton* copy =
+            buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
+        connect(copy, &QPushButton::clicked, &dialog,
+                [text] { QGuiApplication::clipboard()->setText(text->toPlainText()); });
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        dialog.resize(560, 360);
+        dialog.exec();
+    }
+
     void savePicture() {
         const QString file = QFileDialog::getSaveFileName(
             this, QStringLiteral("Save picture"), chart_->ticker_name() + QStringLiteral(".png"),
             QStringLiteral("PNG pictures (*.png)"));
-        if (!file.isEmpty() && !chart_->grab().save(file, "PNG"))
+        if (file.isEmpty()) return;
+        if (const QString why = writePng(file, chart_->grab()); !why.isEmpty())
             QMessageBox::warning(this, QStringLiteral("tkchart"),
-                                 QStringLiteral("Cannot write %1").arg(file));
+                                 QStringLiteral("Cannot write %1: %2").arg(file, why));
     }
 
     TKchart* chart_;
@@ -437,6 +594,11 @@ int main(int argc, char** argv) {
     if (o.headless) return renderHeadless(o);
 
     MainWindow window(o);
+    if (!o.openChart.isEmpty()) {
+        if (!window.openChart(o.openChart)) return 1;
+        window.show();
+        return QApplication::exec();
+    }
     if (!window.showTicker(o.ticker, false)) return 1;
     if (o.first > window.chart().loadedDays())
         fail(QStringLiteral("--window starts at day %1, but %2 has only %3 days")

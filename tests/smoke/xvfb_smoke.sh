@@ -51,6 +51,23 @@ if [ "$rc" -ne 2 ] || ! grep -q -- "--caption-at" "$work/err"; then
     cat "$work/err" >&2
     exit 1
 fi
+# An empty file name is a malformed option (2); a file that cannot be written whole is a
+# failure (1); each names what it could not do.
+expect() { # CODE TEXT ARGS...
+    want=$1 text=$2
+    shift 2
+    rc=0
+    TK5CHCTL_HIST_DIR=$hist "$tkchart" --window 1:20 "$@" 2>"$work/err" || rc=$?
+    if [ "$rc" -ne "$want" ] || ! grep -q -- "$text" "$work/err"; then
+        echo "FAIL: tkchart $* ended with code $rc, not $want naming $text" >&2
+        cat "$work/err" >&2
+        exit 1
+    fi
+}
+expect 2 "--png" --png ''
+expect 2 "--record" --png "$work/c.png" --record ''
+expect 1 "the picture" --png /dev/full
+expect 1 "the record" --png "$work/c.png" --record /dev/full
 TK5CHCTL_HIST_DIR=$hist "$tkchart" --png "$work/c.png" --ticker ORCL --window 1:200 \
     --caption-at 8000 >"$work/caption.txt" 2>"$work/err" || {
     echo "FAIL: --caption-at 8000 failed" >&2
@@ -84,6 +101,25 @@ if ! awk -v hist="$hist/ORCL.csv" '
     }' "$work/caption.txt"; then
     echo "FAIL: --caption-at 8000 printed a caption line that is not the history's day:" >&2
     cat "$work/caption.txt" >&2
+    exit 1
+fi
+
+# Headless: a chart file with two pairs opens, its report lists the four records and both
+# gains, and saving the opened chart gives the same file byte for byte.
+chart=$(cd "$(dirname "$0")/../../docs" && pwd)/orcl-two-pairs.tkc
+TK5CHCTL_HIST_DIR=$hist "$tkchart" --png "$work/t.png" --open-chart "$chart" --report \
+    --save-chart "$work/again.tkc" >"$work/report.txt" 2>"$work/err" || {
+    echo "FAIL: --open-chart $chart failed" >&2
+    cat "$work/err" >&2
+    exit 1
+}
+if [ "$(grep -c '^Bought on: ' "$work/report.txt")" -ne 2 ] ||
+   [ "$(grep -c '^Sold on: .* Gain:-\{0,1\}[0-9]*\.[0-9]%$' "$work/report.txt")" -ne 2 ] ||
+   ! grep -q '^Summarized gain: -\{0,1\}[0-9]*\.[0-9] %$' "$work/report.txt" ||
+   ! grep -q '^Cumulative gain: -\{0,1\}[0-9]*\.[0-9] %$' "$work/report.txt" ||
+   ! cmp -s "$chart" "$work/again.tkc"; then
+    echo "FAIL: the opened chart's report or its saved copy is not right:" >&2
+    cat "$work/report.txt" >&2
     exit 1
 fi
 

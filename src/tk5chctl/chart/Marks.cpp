@@ -10,9 +10,6 @@
 
 namespace tk5 {
 
-namespace {
-
-// The loaded day under x in the current window, or none.
 std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float W) {
     std::int16_t d = 0;
     try {
@@ -23,8 +20,6 @@ std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float 
     if (d < 1 || d > st.series.day_count) return std::nullopt;
     return d;
 }
-
-} // namespace
 
 void drawArrowAtTwips(DrawingSurface& chart, double x, double y, bool isBuy) {
     DrawArrow(toSingle(x / kTwipsPerPixel), toSingle(y / kTwipsPerPixel), chart, isBuy);

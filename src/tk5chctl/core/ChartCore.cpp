@@ -6,12 +6,16 @@
 #include "chart/Marks.h"
 #include "chart/PriceChart.h"
 #include "chart/PriceRuler.h"
+#include "chartfile/ChartFile.h"
 #include "data/HistoryFile.h"
 #include "indicators/TechnicalIndicators.h"
+#include "transactions/Gains.h"
+#include "transactions/Records.h"
 
 #include "common/DayAxis.h"
 
 #include <algorithm>
+#include <exception>
 #include <string>
 
 namespace tk5 {
@@ -79,6 +83,99 @@ void ChartCore::moveVerticalLineByDays(int days) {
         if (under) day = static_cast<std::int16_t>(std::clamp<long>(*under + days, s, oldest));
     }
     moveVerticalLine(DayAxis(W, s, state_.ending_date_local).x(day));
+}
+
+void ChartCore::RecordBuy(float x) {
+    switch (recordBuy(state_, list_, *surfaces_.Picture1, x)) {
+    case Recorded::Done:
+        transactionsChanged();
+        break;
+    case Recorded::Full:
+        warn(QStringLiteral("No more than 250 buys can be recorded."));
+        break;
+    default:
+        break;
+    }
+}
+
+void ChartCore::RecordSell(float x) {
+    const Recorded r = recordSell(state_, list_, *surfaces_.Picture1, x);
+    if (r == Recorded::NotADay) return;
+    if (r == Recorded::BeforeBuy)
+        warn(QStringLiteral("You can't sell the security before you bought it"));
+    else if (r == Recorded::Full)
+        warn(QStringLiteral("No more than 250 sells can be recorded."));
+    calculateGains();
+}
+
+void ChartCore::ClearBuysSells() {
+    state_.buy_number = 0;
+    state_.sell_number = 0;
+    list_.rows.clear();
+    transactionsChanged();
+    // The labels are reset even when the redraw fails; the failure then reaches the caller.
+    std::exception_ptr failure;
+    try {
+        FullRedraw();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    list_.sumGain = kSumGainStart;
+    list_.cumGain = kCumGainStart;
+    transactionsChanged();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void ChartCore::SaveChartInFile(const QString& filepath) const {
+    tk5::SaveChartInFile(state_, filepath);
+}
+
+void ChartCore::OpenChartFromFile(const QString& filepath) {
+    applyChartFile(state_, readChartFile(filepath));
+}
+
+void ChartCore::clearTransactionList() {
+    list_ = TransactionList{};
+    transactionsChanged();
+}
+
+void ChartCore::FillListView() {
+    fillList(state_, list_);
+    transactionsChanged();
+}
+
+QString ChartCore::PrintTransactionsReport() const {
+    return tk5::PrintTransactionsReport(state_, list_);
+}
+
+void ChartCore::CalculateSumGain() {
+    tk5::CalculateSumGain(state_, list_);
+    transactionsChanged();
+}
+
+void ChartCore::CalculateCumGain() {
+    tk5::CalculateCumGain(state_, list_);
+    transactionsChanged();
+}
+
+void ChartCore::calculateGains() {
+    tk5::CalculateSumGain(state_, list_);
+    tk5::CalculateCumGain(state_, list_);
+    transactionsChanged();
+}
+
+void ChartCore::deleteTransaction(int row) {
+    const int changes = deleteLastTransaction(state_, list_, row);
+    if (changes > 0) transactionsChanged();
+    std::exception_ptr failure;
+    try {
+        for (int i = 0; i < changes; ++i)
+            FullRedraw();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    calculateGains();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void ChartCore::DrawBuy(float x) { tk5::DrawBuy(state_, *surfaces_.Picture1, x); }

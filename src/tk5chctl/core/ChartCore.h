@@ -6,6 +6,7 @@
 #include "model/ChartState.h"
 #include "model/SettingsStore.h"
 #include "model/StoredSettings.h"
+#include "model/Transactions.h"
 #include "surface/ChartSurfaces.h"
 
 #include <QString>
@@ -44,6 +45,10 @@ public:
     std::function<void()> onDrawComplete;
     // Told the caption text each time a load or a crosshair move sets it.
     std::function<void(const QString& caption)> onCaptionChanged;
+    // Told after every change of the transaction list or its gain captions.
+    std::function<void()> onTransactionsChanged;
+    // Told a warning for the user (a refused sell, a full list).
+    std::function<void(const QString& text)> onWarning;
     // Told the change text and its colour each time a crosshair move sets them.
     std::function<void(const QString& change, Color color)> onChangeTextChanged;
 
@@ -58,10 +63,17 @@ public:
     void Clear();
     void DrawDateRuler(std::int16_t& starting_date, std::int16_t& ending_date);
     void UpdateCaption(float x);
+    void RecordBuy(float x);
+    void RecordSell(float x);
     void DrawBuy(float x);
     void DrawSell(float x);
+    void ClearBuysSells();
     void DisplayTechnicalIndicators(std::int16_t indicator1, std::int16_t indicator2,
                                     std::int16_t indicator3);
+    void SaveChartInFile(const QString& filepath) const;
+    // Reads the whole file first: a file that fails leaves the chart as it was.
+    void OpenChartFromFile(const QString& filepath);
+    void FillListView();
     void GoBackward();
     void GoForward();
     void ZoomIn();
@@ -69,6 +81,9 @@ public:
     std::int16_t ConvertDateToInteger(const QString& str_date) const;
     QString StartingDate() const;
     QString EndingDate() const;
+    QString PrintTransactionsReport() const;
+    void CalculateSumGain();
+    void CalculateCumGain();
     QVariant convert_trading_date(const QString& input_date) const;
 
     // ---- the redraw and the operations that end in it --------------------------------
@@ -89,6 +104,16 @@ public:
     // The window of the same width at the newest or the oldest loaded days, redrawn.
     void goNewest();
     void goOldest();
+
+    // ---- the transaction list ----------------------------------------------------------
+    const TransactionList& transactions() const { return list_; }
+    // Deletes the transaction at row (0-based; only the last row can be), redrawing after
+    // each change of the counts, then computes both gains.
+    void deleteTransaction(int row);
+    // No rows, the gain labels as at start-up; the records stay.
+    void clearTransactionList();
+    // Both gains computed again (after a cancelled deletion too).
+    void calculateGains();
 
     // ---- the crosshair -----------------------------------------------------------------
     // The vertical line to X (twips on the price chart) with the caption of its day; the
@@ -113,7 +138,15 @@ private:
     // ChartError that names the window.
     template <typename Step> auto moved(Step step) const;
 
+    void transactionsChanged() {
+        if (onTransactionsChanged) onTransactionsChanged();
+    }
+    void warn(const QString& text) {
+        if (onWarning) onWarning(text);
+    }
+
     ChartState state_;
+    TransactionList list_;
     OverlaySettings& overlays_;
     ChartSurfaces surfaces_;
     SettingsStore* settings_ = nullptr;

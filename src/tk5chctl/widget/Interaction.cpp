@@ -83,9 +83,8 @@ void TKchartPrivate::connectInteraction() {
     onItem("mnuPopupMACustom", [this] { chooseCustomAverage(); });
     onItem("mnuPriceIndicatorsEnvelopes", [this] { chooseEnvelopes(); });
     onItem("mnuPopupTimeRange", [this] { sendTimeRangeKey(); });
-    // Buys and sells cannot be recorded yet.
-    menuItem(*mnuPopup, "mnuPopupRecordBuy")->setEnabled(false);
-    menuItem(*mnuPopup, "mnuPopupRecordSell")->setEnabled(false);
+    onItem("mnuPopupRecordBuy", [this] { core.RecordBuy(mouse_x); });
+    onItem("mnuPopupRecordSell", [this] { core.RecordSell(mouse_x); });
 
     Timer1 = new QTimer(&q);
     Timer1->setObjectName(QStringLiteral("Timer1"));

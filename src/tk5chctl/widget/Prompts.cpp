@@ -29,9 +29,9 @@ void WidgetPrompts::message(const QString& text, MessageIcon icon) {
     box.exec();
 }
 
-bool WidgetPrompts::confirm(const QString& text) {
-    return QMessageBox::question(parent_, QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool WidgetPrompts::confirm(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    return box.exec() == QMessageBox::Ok;
 }
 
 } // namespace tk5

@@ -170,6 +170,7 @@ void TKchartPrivate::createChildren() {
                      [this](int) { Frame2->widenListsOnce(); });
 
     connectInteraction();
+    connectTransactions();
 }
 
 void TKchartPrivate::startUp() {

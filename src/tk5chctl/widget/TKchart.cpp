@@ -13,11 +13,13 @@
 #include <QLabel>
 #include <QResizeEvent>
 
+#include <new>
+
 using tk5::ChartError;
 using tk5::TKchartPrivate;
 
-static_assert(static_cast<int>(TKchartError::Kind::File) ==
-                  static_cast<int>(ChartError::Kind::File),
+static_assert(static_cast<int>(TKchartError::Kind::OutOfMemory) ==
+                  static_cast<int>(ChartError::Kind::OutOfMemory),
               "the public failure kinds follow the internal ones");
 
 TKchartError::TKchartError(Kind kind, const std::string& what)
@@ -31,6 +33,9 @@ template <typename F> decltype(auto) forHost(F&& f) {
         return f();
     } catch (const ChartError& e) {
         throw TKchartError(static_cast<TKchartError::Kind>(e.kind()), e.what());
+    } catch (const std::bad_alloc&) {
+        throw TKchartError(TKchartError::Kind::OutOfMemory,
+                           "There was not enough memory to finish the operation");
     }
 }
 
@@ -101,11 +106,20 @@ void TKchart::DisplayChart(const qint16& starting_date, const qint16& ending_dat
     DisplayChart(s, e);
 }
 
+// A property read never throws: a window that cannot be read gives 0.
 float TKchart::MaximumPrice() const {
-    return forHost([&] { return d->core.MaximumPrice(); });
+    try {
+        return d->core.MaximumPrice();
+    } catch (...) {
+        return 0;
+    }
 }
 float TKchart::MinimumPrice() const {
-    return forHost([&] { return d->core.MinimumPrice(); });
+    try {
+        return d->core.MinimumPrice();
+    } catch (...) {
+        return 0;
+    }
 }
 
 float TKchart::GetMaximumPrice(qint16 starting_date, qint16 ending_date) const {
@@ -128,12 +142,24 @@ void TKchart::UpdateCaption(float x) {
     forHost([&] { d->core.UpdateCaption(x); });
 }
 
+void TKchart::RecordBuy(float x) {
+    forHost([&] { d->core.RecordBuy(x); });
+}
+
+void TKchart::RecordSell(float x) {
+    forHost([&] { d->core.RecordSell(x); });
+}
+
 void TKchart::DrawBuy(float x) {
     forHost([&] { d->core.DrawBuy(x); });
 }
 
 void TKchart::DrawSell(float x) {
     forHost([&] { d->core.DrawSell(x); });
+}
+
+void TKchart::ClearBuysSells() {
+    forHost([&] { d->core.ClearBuysSells(); });
 }
 
 void TKchart::DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2, qint16 indicator3) {
@@ -143,6 +169,19 @@ void TKchart::DisplayTechnicalIndicators(qint16 indicator1, qint16 indicator2, q
 qint16 TKchart::TechInd1() const { return d->core.state().pane(1).kind; }
 qint16 TKchart::TechInd2() const { return d->core.state().pane(2).kind; }
 qint16 TKchart::TechInd3() const { return d->core.state().pane(3).kind; }
+
+void TKchart::SaveChartInFile(const QString& filepath) {
+    forHost([&] { d->core.SaveChartInFile(filepath); });
+}
+
+void TKchart::OpenChartFromFile(const QString& filepath) {
+    forHost([&] { d->core.OpenChartFromFile(filepath); });
+    d->Frame2->showPanes(d->core.state().pane_settings);
+}
+
+void TKchart::FillListView() {
+    forHost([&] { d->core.FillListView(); });
+}
 
 void TKchart::GoBackward() {
     forHost([&] { d->core.GoBackward(); });
@@ -163,6 +202,18 @@ qint16 TKchart::ConvertDateToInteger(const QString& str_date) const {
 
 QString TKchart::StartingDate() const { return d->core.StartingDate(); }
 QString TKchart::EndingDate() const { return d->core.EndingDate(); }
+
+QString TKchart::PrintTransactionsReport() const {
+    return forHost([&] { return d->core.PrintTransactionsReport(); });
+}
+
+void TKchart::CalculateSumGain() {
+    forHost([&] { d->core.CalculateSumGain(); });
+}
+
+void TKchart::CalculateCumGain() {
+    forHost([&] { d->core.CalculateCumGain(); });
+}
 
 QVariant TKchart::convert_trading_date(const QString& input_date) const {
     return forHost([&] { return d->core.convert_trading_date(input_date); });
@@ -220,6 +271,8 @@ void TKchart::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+void TKchart::clearTransactionList() { d->core.clearTransactionList(); }
 
 void TKchart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

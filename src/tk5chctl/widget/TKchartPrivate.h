@@ -42,7 +42,9 @@ public:
     explicit ForwardingPrompts(QWidget* owner) : fallback_(owner) {}
     void setTarget(Prompts* target) { target_ = target; }
     void message(const QString& text, MessageIcon icon) override { current().message(text, icon); }
-    bool confirm(const QString& text) override { return current().confirm(text); }
+    bool confirm(const QString& text, const QString& title, MessageIcon icon) override {
+        return current().confirm(text, title, icon);
+    }
 
 private:
     Prompts& current() { return target_ ? *target_ : fallback_; }
@@ -100,6 +102,14 @@ public:
     // The wheel over the chart: each notch away from the user zooms in, towards zooms out.
     void wheelTurned(int delta);
 
+    // ---- the Transactions tab (TransactionsTab.cpp) ----
+    void connectTransactions();
+    // The list and the gain labels as the core's transaction list has them.
+    void showTransactions();
+    // The right button over the list: the list's menu when the last row is selected.
+    void listMenuAt(const QPoint& pos);
+    void deleteSelectedTransaction();
+
     void setRecording(bool on);
     std::array<PictureBox*, 9> pictureBoxes() const;
 
@@ -130,6 +140,7 @@ public:
     QLabel* SumGain = nullptr;
     QLabel* CumGain = nullptr;
     QMenu* mnuPopup = nullptr;
+    QMenu* mnuPopupListView = nullptr;
     QTimer* Timer1 = nullptr; // repeats ">>" while it is held
     QTimer* Timer2 = nullptr; // repeats "<<" while it is held
 

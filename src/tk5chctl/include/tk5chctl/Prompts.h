@@ -20,8 +20,9 @@ public:
     virtual ~Prompts() = default;
     /// A message box with an OK button and the platform's default title.
     virtual void message(const QString& text, MessageIcon icon) = 0;
-    /// A yes/no question; true for yes.
-    virtual bool confirm(const QString& text) = 0;
+    /// A question with OK and Cancel buttons, under its own title and with an icon; true for
+    /// OK.
+    virtual bool confirm(const QString& text, const QString& title, MessageIcon icon) = 0;
 };
 
 /// The control's own prompts: modal Qt message boxes over the given parent.
@@ -29,7 +30,7 @@ class TK5CHCTL_EXPORT WidgetPrompts : public Prompts {
 public:
     explicit WidgetPrompts(QWidget* parent) : parent_(parent) {}
     void message(const QString& text, MessageIcon icon) override;
-    bool confirm(const QString& text) override;
+    bool confirm(const QString& text, const QString& title, MessageIcon icon) override;
 
 private:
     QWidget* parent_;

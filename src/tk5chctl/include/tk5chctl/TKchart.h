@@ -35,6 +35,7 @@ public:
         DivisionByZero,  ///< a division by zero or an undefined floating-point result
         TypeMismatch,    ///< a text that is not a number or a date
         File,            ///< a file that cannot be written or read as a whole
+        OutOfMemory,     ///< the memory the member needed could not be had
     };
     TKchartError(Kind kind, const std::string& what);
     /// The kind of the failure.
@@ -143,7 +144,9 @@ public:
     /// work buffers (for instance a window older than day 2999 with the averages on).
     Q_INVOKABLE void DisplayChart(qint16& starting_date, qint16& ending_date);
     Q_INVOKABLE void DisplayChart(const qint16& starting_date, const qint16& ending_date);
-    /// 13, 14: highest high and lowest low of the shown window.
+    /// 13, 14: highest high and lowest low of the shown window. These property reads never
+    /// throw: a window whose prices cannot be read (a day outside the loaded history's
+    /// 1..5000, say) gives 0.
     float MaximumPrice() const;
     float MinimumPrice() const;
     /// 15, 16: highest high and lowest low of days starting_date..ending_date.
@@ -158,9 +161,22 @@ public:
     /// change label (green for a rise, red otherwise). A day outside the loaded days keeps the
     /// caption's text; a day without a day before it leaves the change text empty.
     Q_INVOKABLE void UpdateCaption(float x);
+    /// 20: records a buy on the loaded day under x (twips from the chart's left edge): its
+    /// mark (a green arrow under the day's low; near the bottom edge while the chart is
+    /// hidden), a row "B", the close and the date in the transaction list, buy_number + 1. A
+    /// position on no loaded day does nothing; a 251st buy is refused with a message.
+    Q_INVOKABLE void RecordBuy(float x);
+    /// 21: records a sell the same way (a red arrow over the day's high, a row "S" with the
+    /// gain against the newest buy), then computes both gains. A sell older than the newest
+    /// buy, or without a buy, is refused with "You can't sell the security before you bought
+    /// it" (the gains are computed all the same); a 251st sell is refused with a message.
+    Q_INVOKABLE void RecordSell(float x);
     /// 22, 23: a buy (sell) mark on the day under x (twips from the chart's left edge).
     Q_INVOKABLE void DrawBuy(float x);
     Q_INVOKABLE void DrawSell(float x);
+    /// 24: forgets every buy and sell, empties the list, redraws the chart and resets the gain
+    /// labels to "Summarized gain" and "Cumulative gain".
+    Q_INVOKABLE void ClearBuysSells();
     /// 25: clears the three panes and draws indicator kinds 1..10 in panes 1, 2, 3 (other
     /// codes leave a pane empty) with each pane's own periods; then emits DrawComplete().
     /// Throws TKchartError naming the pane when its indicator needs a day beyond the history
@@ -171,6 +187,23 @@ public:
     qint16 TechInd1() const;
     qint16 TechInd2() const;
     qint16 TechInd3() const;
+    /// 29: writes the chart file at filepath: the ticker, each pane's indicator and periods
+    /// (not the money-flow periods), the window and the buys and sells, one item per line
+    /// with CR LF. The file is written whole and then put in place, so a failing save (a
+    /// full disk, a missing or read-only folder) leaves any earlier file as it was and throws
+    /// TKchartError (File) naming the file and the reason.
+    Q_INVOKABLE void SaveChartInFile(const QString& filepath);
+    /// 30: reads a chart file into the control: ticker_name, the panes' indicators and periods
+    /// (shown on the Indicators tab), the window and the buys and sells. It draws nothing and
+    /// leaves the transaction list and the gains as they are; load the history, redraw and
+    /// call FillListView(), CalculateSumGain() and CalculateCumGain() after it. The whole file
+    /// is checked first: a file that cannot be read, is cut short, holds a value that is not a
+    /// 16-bit number, more than 250 buys or sells, binary data, a line over 4096 characters or
+    /// more than 1 MB throws TKchartError naming the file and the line, and changes nothing.
+    Q_INVOKABLE void OpenChartFromFile(const QString& filepath);
+    /// 31: appends a row for every recorded buy and, paired with the k-th buy, the k-th sell
+    /// (the list is not emptied first).
+    Q_INVOKABLE void FillListView();
     /// 33, 34: the window one width further back (forward) in time, kept inside the loaded
     /// days with its width, then the full redraw.
     Q_INVOKABLE void GoBackward();
@@ -186,6 +219,13 @@ public:
     /// 38, 39: the date texts of the newest and oldest shown day; empty when not loaded.
     QString StartingDate() const;
     QString EndingDate() const;
+    /// 40: the transactions report: the company, one line per list row, an empty line and the
+    /// two gain labels as they stand; every line ends in a line feed.
+    Q_INVOKABLE QString PrintTransactionsReport() const;
+    /// 41, 42: the summarized (summed) and cumulative (compounded) gain of the list's pairs,
+    /// shown in the labels under the list ("Summarized gain: 20.0 %").
+    Q_INVOKABLE void CalculateSumGain();
+    Q_INVOKABLE void CalculateCumGain();
     /// 43: the hook history dates pass through; returns its input.
     Q_INVOKABLE QVariant convert_trading_date(const QString& input_date) const;
     /// 45: re-reads the colour settings (defaults: pale yellow chart and panes, light grey
@@ -229,6 +269,10 @@ public:
     void stopRecording();
     /// The calls recorded, in call order.
     QStringList recordedDrawCalls() const;
+    /// Empties the transaction list and resets the gain labels, keeping the recorded buys and
+    /// sells: what a host calls before FillListView() after OpenChartFromFile(), so that the
+    /// list shows the opened records only.
+    void clearTransactionList();
 
 Q_SIGNALS:
     /// A drawing of the chart and the panes has finished.
