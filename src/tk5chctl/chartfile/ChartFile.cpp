@@ -60,7 +60,7 @@ constexpr size_t kMaxTransactions = kTransactionCapacity;
 
 // What line n holds, in the user's words: "line 17 (pane 2, Relative strength periods)".
 QString lineName(int n) {
-    const QString line = QStringLiteral("line ") + QString::number(n);
+    QString line = QStringLiteral("line ") + QString::number(n);
     if (n == 1) return line + QStringLiteral(" (the ticker)");
     if (n <= 1 + 3 * kPaneLineCount) {
         const int pane = (n - 2) / kPaneLineCount + 1;
