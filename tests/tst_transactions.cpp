@@ -330,6 +330,16 @@ private Q_SLOTS:
         w.resize(800, 600);
         w.show();
         TKchartPrivate& d = TKchartPrivate::of(w);
+        // Messages and questions are answered here, never by a modal box.
+        struct Asked : Prompts {
+            QString asked;
+            void message(const QString&, MessageIcon) override {}
+            bool confirm(const QString& text, const QString& title, MessageIcon icon) override {
+                asked = title + ": " + text + (icon == MessageIcon::Exclamation ? " (!)" : "");
+                return true;
+            }
+        } prompts;
+        w.setPrompts(&prompts);
         auto choose = [&](const char* item, int px) {
             whenPopupOpens([item](QMenu* menu) { menu->findChild<QAction*>(item)->trigger(); });
             QTest::mouseClick(d.Picture1, Qt::RightButton, {}, QPoint(px, 100));
@@ -347,15 +357,6 @@ private Q_SLOTS:
         QVERIFY(d.CumGain->text().endsWith(" %"));
         // The list's menu: not over the first row, then over the selected last row.
         d.SSTab1->setCurrentIndex(1);
-        struct Asked : Prompts {
-            QString asked;
-            void message(const QString&, MessageIcon) override {}
-            bool confirm(const QString& text, const QString& title, MessageIcon icon) override {
-                asked = title + ": " + text + (icon == MessageIcon::Exclamation ? " (!)" : "");
-                return true;
-            }
-        } prompts;
-        w.setPrompts(&prompts);
         bool offered = false;
         for (int row : {0, 1}) {
             d.ListView1->setCurrentItem(d.ListView1->topLevelItem(row));
