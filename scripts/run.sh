@@ -4,7 +4,8 @@
 # data: a window when there is a display, PNG renders into out/ when there is none.
 #
 # Extra arguments go to tkchart. Headless, each picture is named after what it shows:
-# out/<ticker>-<newest>-<oldest>.png (a --png of your own wins).
+# out/<ticker>-<newest>-<oldest>.png (a --png of your own wins); without arguments the sample
+# chart file docs/orcl-two-pairs.tkc is rendered too, with its transactions report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -39,6 +40,10 @@ render() { # ticker window [more tkchart arguments]
 if [ $# -eq 0 ]; then
   render ORCL 1:200
   render ORCL 1:1000
+  # A chart file with two buy/sell pairs: the picture and its transactions report.
+  build/dev/bin/tkchart --open-chart docs/orcl-two-pairs.tkc --png out/orcl-two-pairs.png \
+    --report >out/orcl-two-pairs-report.txt
+  echo "Rendered out/orcl-two-pairs.png and out/orcl-two-pairs-report.txt"
 elif [ "$own_png" = yes ]; then
   build/dev/bin/tkchart "$@"
 else
