@@ -198,32 +198,29 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     if (parser.isSet(png) && parser.value(png).isEmpty())
         fail(QStringLiteral("--png needs a file name"), 2);
     if (headless) o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
-    if (parser.isSet(record)) {
-        if (!headless) fail(QStringLiteral("--record needs a headless render (give --png)"), 2);
-        o.record = parser.value(record);
-        if (o.record.isEmpty()) fail(QStringLiteral("--record needs a file name"), 2);
+    // Options that only a headless render takes.
+    for (const QCommandLineOption* option : {&record, &captionAt, &saveChart, &report})
+        if (parser.isSet(*option) && !headless)
+            fail(QStringLiteral("--%1 needs a headless render (give --png)")
+                     .arg(option->names().first()),
+                 2);
+    // Options that name a file.
+    for (const auto& [option, target] :
+         {std::pair{&record, &o.record}, std::pair{&openChart, &o.openChart},
+          std::pair{&saveChart, &o.saveChart}}) {
+        if (!parser.isSet(*option)) continue;
+        *target = parser.value(*option);
+        if (target->isEmpty())
+            fail(QStringLiteral("--%1 needs a file name").arg(option->names().first()), 2);
     }
     if (parser.isSet(captionAt)) {
-        if (!headless) fail(QStringLiteral("--caption-at needs a headless render (give --png)"), 2);
         o.captionAt = tkchart::twipsFromText(parser.value(captionAt));
         if (!o.captionAt)
             fail(QStringLiteral("--caption-at must be a position in twips, a number, not '%1'")
                      .arg(parser.value(captionAt)),
                  2);
     }
-    for (const auto& [option, target] :
-         {std::pair{&openChart, &o.openChart}, std::pair{&saveChart, &o.saveChart}}) {
-        if (!parser.isSet(*option)) continue;
-        const QString name = option->names().first();
-        if (!headless && option == &saveChart)
-            fail(QStringLiteral("--%1 needs a headless render (give --png)").arg(name), 2);
-        *target = parser.value(*option);
-        if (target->isEmpty()) fail(QStringLiteral("--%1 needs a file name").arg(name), 2);
-    }
-    if (parser.isSet(report)) {
-        if (!headless) fail(QStringLiteral("--report needs a headless render (give --png)"), 2);
-        o.report = true;
-    }
+    o.report = parser.isSet(report);
     for (const QString& kv : parser.values(setting)) {
         const qsizetype eq = kv.indexOf(QLatin1Char('='));
         if (eq <= 0) fail(QStringLiteral("--setting must be KEY=VALUE, not '%1'").arg(kv), 2);

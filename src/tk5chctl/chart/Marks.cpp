@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "Marks.h"
 
+#include "Crosshair.h"
 #include "Geometry.h"
 #include "mdlDrawArrow.h"
 
@@ -11,13 +12,8 @@
 namespace tk5 {
 
 std::optional<std::int16_t> loadedDayUnder(const ChartState& st, float x, float W) {
-    std::int16_t d = 0;
-    try {
-        d = DayAxis(W, st.starting_date_local, st.ending_date_local).dayAt(x);
-    } catch (const ChartError&) {
-        return std::nullopt;
-    }
-    if (d < 1 || d > st.series.day_count) return std::nullopt;
+    const std::optional<std::int16_t> d = dayUnder(st, W, x);
+    if (!d || *d < 1 || *d > st.series.day_count) return std::nullopt;
     return d;
 }
 

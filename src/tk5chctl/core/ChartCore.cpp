@@ -111,19 +111,8 @@ void ChartCore::RecordSell(float x) {
 void ChartCore::ClearBuysSells() {
     state_.buy_number = 0;
     state_.sell_number = 0;
-    list_.rows.clear();
-    transactionsChanged();
-    // The labels are reset even when the redraw fails; the failure then reaches the caller.
-    std::exception_ptr failure;
-    try {
-        FullRedraw();
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    list_.sumGain = kSumGainStart;
-    list_.cumGain = kCumGainStart;
-    transactionsChanged();
-    if (failure) std::rethrow_exception(failure);
+    list_ = TransactionList{};
+    redrawThen(1, [this] { transactionsChanged(); });
 }
 
 void ChartCore::SaveChartInFile(const QString& filepath) const {
@@ -165,16 +154,18 @@ void ChartCore::calculateGains() {
 }
 
 void ChartCore::deleteTransaction(int row) {
-    const int changes = deleteLastTransaction(state_, list_, row);
-    if (changes > 0) transactionsChanged();
+    redrawThen(deleteLastTransaction(state_, list_, row), [this] { calculateGains(); });
+}
+
+void ChartCore::redrawThen(int times, const std::function<void()>& after) {
     std::exception_ptr failure;
     try {
-        for (int i = 0; i < changes; ++i)
+        for (int i = 0; i < times; ++i)
             FullRedraw();
     } catch (...) {
         failure = std::current_exception();
     }
-    calculateGains();
+    after();
     if (failure) std::rethrow_exception(failure);
 }
 

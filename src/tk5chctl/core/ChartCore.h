@@ -138,6 +138,9 @@ private:
     // ChartError that names the window.
     template <typename Step> auto moved(Step step) const;
 
+    // Redraws `times` times, then runs `after` even when a redraw failed; the failure then
+    // reaches the caller.
+    void redrawThen(int times, const std::function<void()>& after);
     void transactionsChanged() {
         if (onTransactionsChanged) onTransactionsChanged();
     }

@@ -16,59 +16,67 @@ namespace tk5 {
 
 namespace {
 
-// Positions in twips (left, top, width, height) inside the dialog's client area.
+// A place in twips (left, top, width, height) inside the dialog's client area.
 struct Twips {
     int left, top, width, height;
 };
 
-constexpr int kCustomWidth = 3090, kCustomHeight = 1335;
-constexpr Twips kCustomLabel1 = {240, 225, 1755, 255};
-constexpr Twips kCustomText1 = {2160, 240, 435, 255};
-constexpr Twips kCustomOK = {180, 720, 1215, 375};
-constexpr Twips kCustomCancel = {1680, 720, 1215, 375};
+// A labelled number box and the setting it edits.
+struct BoxLayout {
+    const char* labelText;
+    Twips label;
+    const char* initialText;
+    Twips box;
+    std::int16_t OverlaySettings::*setting;
+    bool loaded; // the box opens at the setting's value, not at its initial text
+};
 
-constexpr int kEnvelopesWidth = 3405, kEnvelopesHeight = 1815;
-constexpr Twips kEnvelopesLabel1 = {315, 315, 1755, 255};
-constexpr Twips kEnvelopesText1 = {2235, 330, 435, 255};
-constexpr Twips kEnvelopesLabel2 = {315, 675, 1755, 255};
-constexpr Twips kEnvelopesText2 = {2235, 690, 435, 255};
-constexpr Twips kEnvelopesOK = {360, 1170, 1215, 375};
-constexpr Twips kEnvelopesCancel = {1800, 1170, 1215, 375};
+struct DialogLayout {
+    const char* name;
+    const char* title;
+    int width, height;
+    std::vector<BoxLayout> boxes;
+    Twips ok, cancel;
+};
 
-void place(QWidget& w, const Twips& t) {
-    w.setGeometry(twipsToPixels(QRectF(t.left, t.top, t.width, t.height)));
+const DialogLayout& layoutOf(OverlayDialog::Kind kind) {
+    static const DialogLayout custom{"frmCustomMAperiods",
+                                     "Enter periods",
+                                     3090,
+                                     1335,
+                                     {{"Moving average periods",
+                                       {240, 225, 1755, 255},
+                                       "30",
+                                       {2160, 240, 435, 255},
+                                       &OverlaySettings::custom_ma_periods,
+                                       true}},
+                                     {180, 720, 1215, 375},
+                                     {1680, 720, 1215, 375}};
+    static const DialogLayout envelopes{"frmEnvelopes",
+                                        "Enter Envelopes Settings",
+                                        3405,
+                                        1815,
+                                        {{"Moving average periods",
+                                          {315, 315, 1755, 255},
+                                          "20",
+                                          {2235, 330, 435, 255},
+                                          &OverlaySettings::envelope_periods,
+                                          true},
+                                         {"Percentage difference",
+                                          {315, 675, 1755, 255},
+                                          "5",
+                                          {2235, 690, 435, 255},
+                                          &OverlaySettings::envelope_percent,
+                                          false}},
+                                        {360, 1170, 1215, 375},
+                                        {1800, 1170, 1215, 375}};
+    return kind == OverlayDialog::Kind::CustomMAperiods ? custom : envelopes;
 }
 
-// Name, caption, font and fixed client size of a dialog; the children inherit the font.
-void setUp(QDialog& dialog, const QString& name, const QString& title, int widthTwips,
-           int heightTwips) {
-    dialog.setObjectName(name);
-    dialog.setWindowTitle(title);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11); // 8.25 pt at 96 dpi, like the rest of the control
-    dialog.setFont(f);
-    dialog.setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-}
-
-void addLabel(QDialog& dialog, const QString& name, const QString& text, const Twips& at) {
-    auto* label = new QLabel(text, &dialog);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    place(*label, at);
-}
-
-QLineEdit* addBox(QDialog& dialog, const QString& name, const QString& text, const Twips& at) {
-    auto* box = new QLineEdit(text, &dialog);
-    box->setObjectName(name);
-    place(*box, at);
-    return box;
-}
-
-QPushButton* addButton(QDialog& dialog, const QString& name, const QString& text, const Twips& at) {
-    auto* button = new QPushButton(text, &dialog);
-    button->setObjectName(name);
-    place(*button, at);
-    return button;
+template <typename W> W* placed(W* w, const QString& name, const Twips& t) {
+    w->setObjectName(name);
+    w->setGeometry(twipsToPixels(QRectF(t.left, t.top, t.width, t.height)));
+    return w;
 }
 
 // The text of a box as whole periods, rounded half to even. A text that is not a number is
@@ -87,8 +95,8 @@ std::optional<std::int16_t> readPeriods(const QLineEdit& box, QLineEdit& focusBo
     return static_cast<std::int16_t>(whole);
 }
 
-// Runs a button's action so that no failure reaches the event loop; a failed action leaves
-// the dialog open.
+// Runs an action so that no failure reaches the event loop; a failed OK leaves the dialog
+// open.
 template <typename Action> void guarded(Action action) noexcept {
     try {
         action();
@@ -99,76 +107,53 @@ template <typename Action> void guarded(Action action) noexcept {
 
 } // namespace
 
-CustomMAperiodsDialog::CustomMAperiodsDialog(OverlaySettings& settings, Prompts& prompts,
-                                             QWidget* parent)
+OverlayDialog::OverlayDialog(Kind kind, OverlaySettings& settings, Prompts& prompts,
+                             QWidget* parent)
     : QDialog(parent), settings_(settings), prompts_(prompts) {
-    setUp(*this, QStringLiteral("frmCustomMAperiods"), QStringLiteral("Enter periods"),
-          kCustomWidth, kCustomHeight);
-    addLabel(*this, QStringLiteral("Label1"), QStringLiteral("Moving average periods"),
-             kCustomLabel1);
-    text1_ = addBox(*this, QStringLiteral("Text1"), QStringLiteral("30"), kCustomText1);
-    ok_ = addButton(*this, QStringLiteral("OKButton"), QStringLiteral("OK"), kCustomOK);
-    cancel_ =
-        addButton(*this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"), kCustomCancel);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { guarded([this] { ok(); }); });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-    // Load: the periods in use.
-    text1_->setText(QString::number(settings_.custom_ma_periods));
+    const DialogLayout& l = layoutOf(kind);
+    setObjectName(QString::fromLatin1(l.name));
+    setWindowTitle(QString::fromLatin1(l.title));
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11); // 8.25 pt at 96 dpi, like the rest of the control; children inherit it
+    setFont(f);
+    setFixedSize(twipsToPixels(l.width), twipsToPixels(l.height));
+    int n = 0;
+    for (const BoxLayout& b : l.boxes) {
+        const QString number = QString::number(++n);
+        auto* label = placed(new QLabel(QString::fromLatin1(b.labelText), this),
+                             QStringLiteral("Label") + number, b.label);
+        label->setTextFormat(Qt::PlainText);
+        // Load: a loaded box shows the setting in use, the others their initial text.
+        const QString text =
+            b.loaded ? QString::number(settings_.*(b.setting)) : QString::fromLatin1(b.initialText);
+        boxes_.push_back(
+            {placed(new QLineEdit(text, this), QStringLiteral("Text") + number, b.box), b.setting});
+    }
+    auto* okButton =
+        placed(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OKButton"), l.ok);
+    auto* cancelButton = placed(new QPushButton(QStringLiteral("Cancel"), this),
+                                QStringLiteral("CancelButton"), l.cancel);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { guarded([this] { ok(); }); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CustomMAperiodsDialog::ok() {
-    const std::optional<std::int16_t> periods = readPeriods(*text1_, *text1_, prompts_);
-    if (!periods) return;
-    settings_.custom_ma_periods = *periods;
-    accept();
-}
-
-EnvelopesDialog::EnvelopesDialog(OverlaySettings& settings, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), settings_(settings), prompts_(prompts) {
-    setUp(*this, QStringLiteral("frmEnvelopes"), QStringLiteral("Enter Envelopes Settings"),
-          kEnvelopesWidth, kEnvelopesHeight);
-    addLabel(*this, QStringLiteral("Label1"), QStringLiteral("Moving average periods"),
-             kEnvelopesLabel1);
-    text1_ = addBox(*this, QStringLiteral("Text1"), QStringLiteral("20"), kEnvelopesText1);
-    addLabel(*this, QStringLiteral("Label2"), QStringLiteral("Percentage difference"),
-             kEnvelopesLabel2);
-    text2_ = addBox(*this, QStringLiteral("Text2"), QStringLiteral("5"), kEnvelopesText2);
-    ok_ = addButton(*this, QStringLiteral("OKButton"), QStringLiteral("OK"), kEnvelopesOK);
-    cancel_ = addButton(*this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"),
-                        kEnvelopesCancel);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { guarded([this] { ok(); }); });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-
-    // Load: the periods in use. The percentage box keeps its 5 whatever the settings hold.
-    text1_->setText(QString::number(settings_.envelope_periods));
-}
-
-void EnvelopesDialog::ok() {
-    // Each box is stored as soon as it is read, so a later failure keeps the earlier value.
-    const std::optional<std::int16_t> periods = readPeriods(*text1_, *text1_, prompts_);
-    if (!periods) return;
-    settings_.envelope_periods = *periods;
-    const std::optional<std::int16_t> percent = readPeriods(*text2_, *text1_, prompts_);
-    if (!percent) return;
-    settings_.envelope_percent = *percent;
+void OverlayDialog::ok() {
+    for (const Box& b : boxes_) {
+        const std::optional<std::int16_t> value =
+            readPeriods(*b.edit, *boxes_.front().edit, prompts_);
+        if (!value) return;
+        settings_.*(b.setting) = *value;
+    }
     accept();
 }
 
 void showCustomMAperiodsDialog(QWidget* parent, OverlaySettings& settings, Prompts& prompts) {
-    guarded([&] {
-        CustomMAperiodsDialog dialog(settings, prompts, parent);
-        dialog.exec();
-    });
+    guarded([&] { CustomMAperiodsDialog(settings, prompts, parent).exec(); });
 }
 
 void showEnvelopesDialog(QWidget* parent, OverlaySettings& settings, Prompts& prompts) {
-    guarded([&] {
-        EnvelopesDialog dialog(settings, prompts, parent);
-        dialog.exec();
-    });
+    guarded([&] { EnvelopesDialog(settings, prompts, parent).exec(); });
 }
 
 } // namespace tk5

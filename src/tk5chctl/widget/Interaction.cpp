@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <functional>
+
 namespace tk5 {
 
 namespace {
@@ -28,13 +30,6 @@ template <typename F> void atEvent(F&& work) noexcept {
     try {
         work();
     } catch (...) {}
-}
-
-void setLook(QWidget* w, Color back, Color text) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, QColor(redOf(back), greenOf(back), blueOf(back)));
-    pal.setColor(QPalette::WindowText, QColor(redOf(text), greenOf(text), blueOf(text)));
-    w->setPalette(pal);
 }
 
 constexpr int kRepeatMs = 300;
@@ -172,13 +167,15 @@ void TKchartPrivate::sendTimeRangeKey() {
 }
 
 void TKchartPrivate::timeButtonDown(ClickLabel* label, QTimer* timer) {
-    setLook(label, RGB(35, 35, 35), RGB(255, 255, 255));
+    setBackground(label, RGB(35, 35, 35));
+    setTextColor(label, RGB(255, 255, 255));
     timer->setInterval(kRepeatMs);
     timer->start();
 }
 
 void TKchartPrivate::timeButtonUp(ClickLabel* label, QTimer* timer) {
-    setLook(label, RGB(255, 255, 255), RGB(35, 35, 35));
+    setBackground(label, RGB(255, 255, 255));
+    setTextColor(label, RGB(35, 35, 35));
     timer->stop();
 }
 
@@ -186,36 +183,24 @@ bool TKchartPrivate::handleKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers mods =
         event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     if (mods != Qt::NoModifier) return false;
-    switch (event.key()) {
-    case Qt::Key_Left:
-        atEvent([this] { core.moveVerticalLineByDays(1); });
-        break;
-    case Qt::Key_Right:
-        atEvent([this] { core.moveVerticalLineByDays(-1); });
-        break;
-    case Qt::Key_PageUp:
-        atEvent([this] { core.GoBackward(); });
-        break;
-    case Qt::Key_PageDown:
-        atEvent([this] { core.GoForward(); });
-        break;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
-        atEvent([this] { core.ZoomIn(); });
-        break;
-    case Qt::Key_Minus:
-        atEvent([this] { core.ZoomOut(); });
-        break;
-    case Qt::Key_Home:
-        atEvent([this] { core.goNewest(); });
-        break;
-    case Qt::Key_End:
-        atEvent([this] { core.goOldest(); });
-        break;
-    default:
-        return false;
-    }
-    return true;
+    // The keys of the chart and what each runs on the core.
+    static const std::pair<int, std::function<void(ChartCore&)>> kKeys[] = {
+        {Qt::Key_Left, [](ChartCore& c) { c.moveVerticalLineByDays(1); }},
+        {Qt::Key_Right, [](ChartCore& c) { c.moveVerticalLineByDays(-1); }},
+        {Qt::Key_PageUp, &ChartCore::GoBackward},
+        {Qt::Key_PageDown, &ChartCore::GoForward},
+        {Qt::Key_Plus, &ChartCore::ZoomIn},
+        {Qt::Key_Equal, &ChartCore::ZoomIn},
+        {Qt::Key_Minus, &ChartCore::ZoomOut},
+        {Qt::Key_Home, &ChartCore::goNewest},
+        {Qt::Key_End, &ChartCore::goOldest},
+    };
+    for (const auto& [key, run] : kKeys)
+        if (event.key() == key) {
+            atEvent([&] { run(core); });
+            return true;
+        }
+    return false;
 }
 
 void TKchartPrivate::wheelTurned(int delta) {

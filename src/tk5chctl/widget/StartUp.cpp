@@ -20,11 +20,9 @@
 
 namespace tk5 {
 
-namespace {
-
 QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-void setBackground(QWidget* w, Color c, QPalette::ColorRole role = QPalette::Window) {
+void setBackground(QWidget* w, Color c, QPalette::ColorRole role) {
     QPalette pal = w->palette();
     pal.setColor(role, toQColor(c));
     w->setPalette(pal);
@@ -37,6 +35,8 @@ void setTextColor(QWidget* w, Color c) {
     pal.setColor(QPalette::Text, toQColor(c));
     w->setPalette(pal);
 }
+
+namespace {
 
 // The caption labels, the time buttons and the text of the tab strip use Arial 8.25 pt,
 // sized for 96 dots per inch like everything the control places in twips.

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPalette>
 #include <QRectF>
 
 #include <array>
@@ -29,6 +30,12 @@ namespace tk5 {
 class ClickLabel;
 class PictureBox;
 class TabPage;
+
+// Colours of the control's widgets: a Color as a QColor, a widget's back colour (painted) and
+// its text colour.
+QColor toQColor(Color c);
+void setBackground(QWidget* w, Color c, QPalette::ColorRole role = QPalette::Window);
+void setTextColor(QWidget* w, Color c);
 
 // The overlay settings every chart control of the running library shares; each control's
 // start-up resets them.

@@ -38,7 +38,7 @@ void TKchartPrivate::showTransactions() {
     for (const TransactionRow& r : list.rows) {
         auto* item = new QTreeWidgetItem(QStringList{r.kind, r.price, r.date, r.gain});
         const Color c = r.kind == QLatin1String("B") ? kBuyRowColor : kSellRowColor;
-        item->setForeground(0, QColor(redOf(c), greenOf(c), blueOf(c)));
+        item->setForeground(0, toQColor(c));
         items << item;
     }
     ListView1->addTopLevelItems(items);
