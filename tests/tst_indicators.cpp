@@ -77,9 +77,7 @@ struct Rig {
         f.core.onDrawComplete = [this] { ++raised; };
     }
     RecordingSurface& plot() { return sf.Picture2; }
-    // False when the drawing ends with ChartError.
-    [[nodiscard]] bool draw(int kind, const QList<int>& periods, int s, int e, int k2 = 0,
-                            int k3 = 0) {
+    [[nodiscard]] bool draw(int kind, const QList<int>& periods, int s, int e, int k2, int k3) {
         setPeriods(st.pane(1), periods);
         st.starting_date_local = std::int16_t(s);
         st.ending_date_local = std::int16_t(e);
@@ -88,7 +86,7 @@ struct Rig {
             f.core.DisplayTechnicalIndicators(std::int16_t(kind), std::int16_t(k2),
                                               std::int16_t(k3));
         } catch (const ChartError&) {
-            return false;
+            return false; // the drawing ended with ChartError
         }
         return true;
     }
@@ -100,7 +98,6 @@ double ema(const Values& x, long d, int N) {
     return (2 * x(d) + (N - 1) * test::sumOver(d + 1, d + N, x) / N) / (N + 1);
 }
 
-// The lowest value over days from .. to.
 double lowest(const Values& v, long from, long to) {
     double m = v(from);
     for (long d = from; d <= to; ++d)
@@ -290,45 +287,10 @@ private slots:
         }
     }
 
-    // Windows a host can set far outside the loaded days, with the longest periods a pane can
-    // store: every kind finishes; a kind whose drawing ends early keeps its reference lines
-    // only, the others get their bands and raise DrawComplete.
-    void farWindows_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("s");
-        QTest::addColumn<int>("e");
-        QTest::addColumn<int>("periods");
-        QTest::addColumn<bool>("fails");
-        const struct {
-            int s, e;
-            QList<bool> fails; // kinds 1..10
-        } windows[] = {
-            {-32768, 300, {false, true, false, false, true, true, true, false, false, false}},
-            {-32768, -3, {false, false, false, false, true, false, true, false, false, false}},
-            {1, 32767, {false, true, false, false, true, true, true, false, false, false}},
-        };
-        for (const auto& w : windows)
-            for (int kind = 1; kind <= 10; ++kind)
-                QTest::addRow("%s %d..%d", qPrintable(indicatorName(std::int16_t(kind))), w.s, w.e)
-                    << kind << w.s << w.e << 2999 << w.fails[kind - 1];
-    }
-    void farWindows() {
-        QFETCH(int, kind);
-        QFETCH(int, s);
-        QFETCH(int, e);
-        QFETCH(int, periods);
-        QFETCH(bool, fails);
-        Rig rig(test::waveDays(kSeriesCapacity));
-        const QList<int> all{periods, periods, periods};
-        setPeriods(rig.st.pane(2), all);
-        setPeriods(rig.st.pane(3), all);
-        QCOMPARE(rig.draw(kind, all, s, e, kind, kind), !fails);
-        QCOMPARE(rig.raised, fails ? 0 : 1);
-        QCOMPARE(test::callsOf(rig.plot(), DrawCall::Op::Box).size(), size_t(fails ? 0 : 2));
-    }
-
     // Values for days worked out by hand; near day 5000 (series) and 3000 (buffers) tolerant
     // routines skip what fails, the others end the drawing: no DrawComplete, later panes cleared.
+    // Windows a host can set far outside the loaded days, with the longest periods a pane can
+    // store in all three panes: every kind finishes, failing or not.
     void drawing_data() {
         QTest::addColumn<PaneCase>("c");
         const QStringList osc{"100", "50", "0"}, zero{"0.00", "0", "-0.00"};
@@ -373,10 +335,26 @@ private slots:
         // clang-format on
         for (const auto& [name, c] : rows)
             QTest::newRow(name) << c;
+        const std::tuple<int, int, QString> windows[] = {// fails by kind 1..10
+                                                         {-32768, 300, "0100111000"},
+                                                         {-32768, -3, "0000101000"},
+                                                         {1, 32767, "0100111000"}};
+        for (const auto& [s, e, fails] : windows)
+            for (int k = 1; k <= 10; ++k)
+                QTest::addRow("%s %d..%d", qPrintable(indicatorName(std::int16_t(k))), s, e)
+                    << PaneCase{.kind = k,
+                                .periods = {2999, 2999, 2999},
+                                .s = s,
+                                .e = e,
+                                .fails = fails[k - 1] == '1',
+                                .k2 = std::int16_t(k),
+                                .k3 = std::int16_t(k)};
     }
     void drawing() {
         QFETCH(PaneCase, c);
         Rig rig(c.series.isEmpty() ? test::waveDays(kSeriesCapacity) : days(c.series));
+        if (c.k2 == c.kind)
+            setPeriods(rig.st.pane(2), c.periods), setPeriods(rig.st.pane(3), c.periods);
         QCOMPARE(rig.draw(c.kind, c.periods, c.s, c.e, c.k2, c.k3), !c.fails);
         QCOMPARE(rig.raised, c.fails ? 0 : 1);
         test::Surfaces& sf = rig.sf;

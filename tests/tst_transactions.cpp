@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// Simulated trading: recording buys and sells at a chart position, their marks and list rows,
-// the refusal, the two gains, deleting the last transaction, the report, and the list in the
-// real widget.
+// Simulated trading: marks, rows, gains, deleting, the report, chart files, the widget's list.
 
 #include "Fixtures.h"
 
@@ -11,81 +9,78 @@
 #include <tk5chctl/TKchart.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <functional>
 
 using namespace tk5;
 
 namespace {
 
-// 150 loaded days; the closes of some days set by the test. The window shows days 1..100 on a
-// chart 10100 twips wide, so day d is centred at x = 10100 - 100 d.
+// 150 days shown 1..100 on a chart 10100 twips wide: day d is centred at x = 10100 - 100 d.
 struct Trading {
     test::CoreFixture f;
     ChartCore& core = f.core;
     QStringList warnings;
+    int drawn = -1; // redraws since the first delete / gains step
 
-    explicit Trading(const QMap<int, float>& closes = {}) {
+    Trading() {
         std::vector<test::Day> days = test::waveDays(150);
-        for (auto it = closes.begin(); it != closes.end(); ++it)
-            days[static_cast<size_t>(it.key() - 1)] = {it.value() + 1, it.value() - 1, it.value()};
+        for (auto [d, c] : {std::pair{30, 50.f}, {25, 55.f}, {20, 60.f}, {15, 66.f}, {10, 54.f}})
+            days[size_t(d - 1)] = {c + 1, c - 1, c};
         test::fillSeries(core.state().series, days);
         f.surfaces.Picture1.setSizeTwips(10100, 5475);
         core.state().ending_date_local = 100;
         core.onWarning = [this](const QString& t) { warnings << t; };
         core.FullRedraw();
+        core.onDrawComplete = [this] { drawn += drawn >= 0; };
         f.surfaces.clearLogs();
     }
-    static float x(int day) { return static_cast<float>(10100 - 100 * day); }
-    // "B 50.00", "S 55.00 10.0", ... for every row.
-    QStringList rows() const {
+    QString rows() const {
         QStringList out;
         for (const TransactionRow& r : core.transactions().rows)
             out << QStringList{r.kind, r.price, r.gain}.join(' ').trimmed();
-        return out;
+        return out.join(',');
     }
-    QString gains() const {
-        return core.transactions().sumGain + " | " + core.transactions().cumGain;
+    QString gains() const { // "20.0 % | 21.0 %", or the bare captions
+        QString g = core.transactions().sumGain + " | " + core.transactions().cumGain;
+        return g.remove("Summarized gain: ").remove("Cumulative gain: ");
     }
-    // The pixel where an arrow drawn since the logs were cleared has its tip: the first one, or
-    // the last one (each arrow is six pen lines from its tip).
+    // The tip of the first (or last) arrow drawn since the logs were cleared (six pen lines each).
     QPoint tip(bool last = false) const {
         const auto pens = test::callsOf(f.surfaces.Picture1, DrawCall::Op::PenLine);
         if (pens.size() < 6) return {-1, -1};
         const DrawCall& p = pens[last ? pens.size() - 6 : 0];
         return {int(p.x1), int(p.y1)};
     }
-    // Runs "B12 S10 ..." (buy or sell on a day).
+    // "B12 S10 D3 G F L C": buy/sell on a day, delete a row, gains, fill, clear logs, clear all.
     void run(const QString& steps) {
-        for (const QString& s : steps.split(' ', Qt::SkipEmptyParts))
-            std::invoke(s[0] == 'B' ? &ChartCore::RecordBuy : &ChartCore::RecordSell, core,
-                        x(s.mid(1).toInt()));
+        for (const QString& s : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (QString("DGC").contains(s[0])) drawn = std::max(drawn, 0);
+            if (s[0] == 'L') f.surfaces.clearLogs();
+            if (s[0] == 'B') core.RecordBuy(float(10100 - 100 * s.mid(1).toInt()));
+            if (s[0] == 'S') core.RecordSell(float(10100 - 100 * s.mid(1).toInt()));
+            if (s[0] == 'D') core.deleteTransaction(s.mid(1).toInt());
+            if (s[0] == 'G') core.calculateGains();
+            if (s[0] == 'F') core.FillListView();
+            if (s[0] == 'C') core.ClearBuysSells();
+        }
     }
 };
 
-// Runs work on the next popup menu that opens (checking for a while), then closes it.
+// Runs work on the next popup menu that opens, then closes it.
 void whenPopupOpens(const std::function<void(QMenu*)>& work, int tries = 50) {
     QTimer::singleShot(10, [work, tries] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) {
-            if (tries > 0) whenPopupOpens(work, tries - 1);
-            return;
-        }
-        work(menu);
-        if (menu->isVisible()) menu->close();
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            work(menu);
+            if (menu->isVisible()) menu->close();
+        } else if (tries > 0)
+            whenPopupOpens(work, tries - 1);
     });
 }
-
-const QMap<int, float> kPrices = {{30, 50}, {25, 55}, {20, 60}, {15, 66}, {10, 54}};
 
 } // namespace
 
@@ -97,232 +92,105 @@ private Q_SLOTS:
         qputenv("TK5CHCTL_HIST_DIR", test::sampleHistDir().toLocal8Bit());
     }
 
-    // A buy's arrow tip lies 50 twips under the day's bar, a sell's 50 twips over it; a
-    // redraw puts it at the same place; around the mark the line at x is inverted twice.
-    void marksAtTheBars_data() {
-        QTest::addColumn<bool>("buy");
-        QTest::newRow("buy") << true;
-        QTest::newRow("sell") << false;
-    }
-    void marksAtTheBars() {
-        QFETCH(bool, buy);
-        Trading t;
-        if (!buy) t.run("B20");
-        t.f.surfaces.clearLogs();
-        t.run(buy ? "B12" : "S12");
-        const std::vector<DrawCall> lines =
-            test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::Line);
-        QCOMPARE(lines.size(), size_t(2));
-        for (const DrawCall& l : lines)
-            QVERIFY(l.mode == kDrawInvert && l.x1 == 8900 && l.x2 == 8900 && l.y1 == 0 &&
-                    l.y2 == 5475);
-        const QPoint recorded = t.tip();
-        // The bar of day 12 as the chart draws it (a two-pixel box in a 100-day window).
-        t.f.surfaces.clearLogs();
-        t.core.FullRedraw();
-        DrawCall bar;
-        for (const DrawCall& b : test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::Box))
-            if (b.x1 == 8885 && b.x2 == 8900 && bar.y1 == 0) bar = b; // the bar, then its flag
-        QVERIFY(bar.y1 > 0);
-        const float end = buy ? std::max(bar.y1, bar.y2) + 50 : std::min(bar.y1, bar.y2) - 50;
-        QCOMPARE(recorded, QPoint(593, qRound(end / 15)));
-        QCOMPARE(t.tip(true), recorded);
+    // A buy's arrow tip lies 50 twips under the day's bar, a sell's 50 over it, also when redrawn,
+    // the line at x inverted twice; on a hidden chart 200 and 30 twips above the bottom edge.
+    void marks() {
+        for (bool buy : {true, false}) {
+            Trading t;
+            t.run(buy ? "L B12" : "B20 L S12");
+            const auto lines = test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::Line);
+            QCOMPARE(lines.size(), size_t(2));
+            for (const DrawCall& l : lines)
+                QVERIFY(l.mode == kDrawInvert && l.x1 == 8900 && l.x2 == 8900 && l.y1 == 0 &&
+                        l.y2 == 5475);
+            const QPoint recorded = t.tip();
+            t.f.surfaces.clearLogs();
+            t.core.FullRedraw();
+            DrawCall bar; // the two-pixel bar of day 12, then its flag
+            for (const DrawCall& b : test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::Box))
+                if (b.x1 == 8885 && b.x2 == 8900 && bar.y1 == 0) bar = b;
+            QVERIFY(bar.y1 > 0);
+            const float end = buy ? std::max(bar.y1, bar.y2) + 50 : std::min(bar.y1, bar.y2) - 50;
+            QCOMPARE(recorded, QPoint(593, qRound(end / 15)));
+            QCOMPARE(t.tip(true), recorded);
+
+            t.core.state().chart_hidden = kTrue;
+            t.run(buy ? "L B12" : "L S12");
+            QCOMPARE(t.tip().y(), qRound((5475 - (buy ? 200 : 30)) / 15.0));
+        }
     }
 
-    // While the chart is hidden a recorded buy sits 200 twips and a sell 30 twips above the
-    // bottom edge.
-    void marksOfAHiddenChart() {
+    // name; steps; rows; gains; warnings; redraws (-1: nothing deleted, recomputed or cleared)
+    void records_data() {
+        QTest::addColumn<QStringList>("f");
+        for (
+            const QString& row : QStringList{
+                "two pairs; B30 S25 B20 S15; B 50.00,S 55.00 10.0,B 60.00,S 66.00 10.0; 20.0 % | 21.0 %; 0; -1",
+                "a loss; B20 S10; B 60.00,S 54.00 -10.0; -10.0 % | -10.0 %; 0; -1",
+                "open buy; B30 S25 B20; B 50.00,S 55.00 10.0,B 60.00; 10.0 % | 10.0 %; 0; -1",
+                // The sell's gain is taken against the newest buy; the sums pair rows as listed.
+                "two buys, one sell; B30 B20 S15; B 50.00,B 60.00,S 66.00 10.0; 20.0 % | 20.0 %; 0; -1",
+                "same day; B20 S20; B 60.00,S 60.00 0.0; 0.0 % | 0.0 %; 0; -1",
+                "sell before buy; B20 S25; B 60.00; 0.0 % | 0.0 %; 1; -1",
+                "sell, no buy; S25; ; 0.0 % | 0.0 %; 1; -1",
+                // A position right of the window is on no loaded day and is ignored.
+                "no day; B0 S0; ; Summarized gain | Cumulative gain; 0; -1",
+                "a buy alone; B30; B 50.00; Summarized gain | Cumulative gain; 0; -1",
+                // Only the last row can be deleted: a sell with its buy, then an open buy.
+                "del last pair; B30 S25 B20 S15 D3; B 50.00,S 55.00 10.0; 10.0 % | 10.0 %; 0; 1",
+                "del not last; B30 S25 B20 S15 D2; B 50.00,S 55.00 10.0,B 60.00,S 66.00 10.0; 20.0 % | 21.0 %; 0; 0",
+                "cancelled; B30 B20 G; B 50.00,B 60.00; 0.0 % | 0.0 %; 0; 0",
+                "del only pair; B20 S10 D1; ; 0.0 % | 0.0 %; 0; 1",
+                "del open buy; B30 S25 B20 D2; B 50.00,S 55.00 10.0; 10.0 % | 10.0 %; 0; 1",
+                "del pair, then open buy before it; B30 B20 S15 D2; ; 0.0 % | 0.0 %; 0; 2",
+                // The rebuilt list pairs the k-th sell with the k-th buy, and appends.
+                "fill; B30 S25 B20 F; B 50.00,S 55.00 10.0,B 60.00,B 50.00,S 55.00 10.0,B 60.00; 10.0 % | 10.0 %; 0; -1",
+                "clear; B30 S25 B20 F L C; ; Summarized gain | Cumulative gain; 0; 1"})
+            QTest::newRow(qPrintable(row.section(';', 0, 0))) << row.split("; ");
+    }
+    void records() {
+        QFETCH(QStringList, f);
         Trading t;
-        t.core.state().chart_hidden = kTrue;
-        t.run("B12");
-        QCOMPARE(t.tip().y(), qRound((5475 - 200) / 15.0));
-        t.f.surfaces.clearLogs();
-        t.run("S12");
-        QCOMPARE(t.tip().y(), qRound((5475 - 30) / 15.0));
-    }
-
-    void recordsAndGains_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("gains");
-        QTest::addColumn<int>("warnings");
-        QTest::newRow("two pairs")
-            << "B30 S25 B20 S15"
-            << QStringList{"B 50.00", "S 55.00 10.0", "B 60.00", "S 66.00 10.0"}
-            << "Summarized gain: 20.0 % | Cumulative gain: 21.0 %" << 0;
-        QTest::newRow("a loss") << "B20 S10" << QStringList{"B 60.00", "S 54.00 -10.0"}
-                                << "Summarized gain: -10.0 % | Cumulative gain: -10.0 %" << 0;
-        QTest::newRow("an open buy counts for nothing")
-            << "B30 S25 B20" << QStringList{"B 50.00", "S 55.00 10.0", "B 60.00"}
-            << "Summarized gain: 10.0 % | Cumulative gain: 10.0 %" << 0;
-        // The sell's gain is taken against the newest buy; the sums pair the rows as listed.
-        QTest::newRow("two buys, one sell")
-            << "B30 B20 S15" << QStringList{"B 50.00", "B 60.00", "S 66.00 10.0"}
-            << "Summarized gain: 20.0 % | Cumulative gain: 20.0 %" << 0;
-        QTest::newRow("same day") << "B20 S20" << QStringList{"B 60.00", "S 60.00 0.0"}
-                                  << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 0;
-        // Refused sells record nothing and still compute the gains.
-        QTest::newRow("sell before the buy")
-            << "B20 S25" << QStringList{"B 60.00"}
-            << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 1;
-        QTest::newRow("sell without a buy")
-            << "S25" << QStringList{} << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 1;
-        // Positions on no loaded day are ignored: day 0 right of the window, day 151.
-        QTest::newRow("no day") << "B0 S0" << QStringList{} << "Summarized gain | Cumulative gain"
-                                << 0;
-        QTest::newRow("a buy alone")
-            << "B30" << QStringList{"B 50.00"} << "Summarized gain | Cumulative gain" << 0;
-    }
-    void recordsAndGains() {
-        QFETCH(QString, steps);
-        QFETCH(QStringList, rows);
-        QFETCH(QString, gains);
-        QFETCH(int, warnings);
-        Trading t(kPrices);
-        t.run(steps);
-        QCOMPARE(t.rows(), rows);
-        QCOMPARE(t.gains(), gains);
-        QCOMPARE(t.warnings.size(), warnings);
-        if (warnings) QCOMPARE(t.warnings[0], "You can't sell the security before you bought it");
-        QCOMPARE(t.core.state().buy_number + t.core.state().sell_number, rows.size());
-        // Rows carry the day's date text as loaded.
-        if (!rows.isEmpty())
+        t.run(f[1]);
+        QCOMPARE(t.rows(), f[2]);
+        QCOMPARE(t.gains(), f[3]);
+        QCOMPARE(t.warnings,
+                 QStringList(f[4].toInt(), "You can't sell the security before you bought it"));
+        QCOMPARE(t.drawn, f[5].toInt());
+        QCOMPARE(t.core.state().buy_number + t.core.state().sell_number,
+                 f[2].count(',') + !f[2].isEmpty() - 3 * f[1].endsWith('F'));
+        if (!f[2].isEmpty()) // rows carry the day's date text as loaded
             QCOMPARE(t.core.transactions().rows[0].date,
                      t.core.state().series.price_date[t.core.state().buy_day[1]]);
-    }
-
-    // Only the last row can be deleted: a sell with its buy, then an open buy left at the end.
-    void deleting_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("row"); // -1: cancelled
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("gains");
-        QTest::addColumn<int>("redraws");
-        const QString pairs = "B30 S25 B20 S15";
-        QTest::newRow("last pair") << pairs << 3 << QStringList{"B 50.00", "S 55.00 10.0"}
-                                   << "Summarized gain: 10.0 % | Cumulative gain: 10.0 %" << 1;
-        QTest::newRow("not the last row")
-            << pairs << 2 << QStringList{"B 50.00", "S 55.00 10.0", "B 60.00", "S 66.00 10.0"}
-            << "Summarized gain: 20.0 % | Cumulative gain: 21.0 %" << 0;
-        QTest::newRow("cancelled") << "B30 B20" << -1 << QStringList{"B 50.00", "B 60.00"}
-                                   << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 0;
-        QTest::newRow("the only pair") << "B20 S10" << 1 << QStringList{}
-                                       << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 1;
-        QTest::newRow("an open buy") << "B30 S25 B20" << 2 << QStringList{"B 50.00", "S 55.00 10.0"}
-                                     << "Summarized gain: 10.0 % | Cumulative gain: 10.0 %" << 1;
-        // After the pair goes, the open buy before it is now last and goes too.
-        QTest::newRow("a pair after an open buy")
-            << "B30 B20 S15" << 2 << QStringList{}
-            << "Summarized gain: 0.0 % | Cumulative gain: 0.0 %" << 2;
-    }
-    void deleting() {
-        QFETCH(QString, steps);
-        QFETCH(int, row);
-        QFETCH(QStringList, rows);
-        QFETCH(QString, gains);
-        QFETCH(int, redraws);
-        Trading t(kPrices);
-        t.run(steps);
-        int drawn = 0;
-        t.core.onDrawComplete = [&] { ++drawn; };
-        if (row < 0)
-            t.core.calculateGains();
-        else
-            t.core.deleteTransaction(row);
-        QCOMPARE(t.rows(), rows);
-        QCOMPARE(t.gains(), gains);
-        QCOMPARE(drawn, redraws);
-        QCOMPARE(t.core.state().buy_number + t.core.state().sell_number, rows.size());
+        if (f[1].endsWith('C'))
+            QVERIFY(test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::PenLine).empty());
     }
 
     void report() {
-        Trading t(kPrices);
+        Trading t;
         t.core.state().company_name = "Oracle Corp";
         t.run("B20 S15 B10");
-        const ChartState& st = t.core.state();
+        const PriceSeries& s = t.core.state().series;
         QCOMPARE(t.core.PrintTransactionsReport(),
-                 "Oracle Corp\nBought on:   " + st.series.price_date[20] + "\t\t at: $60.00\n" +
-                     "Sold on:     " + st.series.price_date[15] + "\t\t at: $66.00\t Gain:10.0%\n" +
-                     "Bought on:   " + st.series.price_date[10] + "\t\t at: $54.00\n\n" +
+                 "Oracle Corp\nBought on:   " + s.price_date[20] + "\t\t at: $60.00\n" +
+                     "Sold on:     " + s.price_date[15] + "\t\t at: $66.00\t Gain:10.0%\n" +
+                     "Bought on:   " + s.price_date[10] + "\t\t at: $54.00\n\n" +
                      "Summarized gain: 10.0 %\nCumulative gain: 10.0 %\n");
-    }
-
-    // The list rebuilt from the records pairs the k-th sell with the k-th buy, and appends.
-    void fillAndClear() {
-        Trading t(kPrices);
-        t.run("B30 S25 B20");
-        t.core.FillListView();
-        QCOMPARE(t.rows().size(), 6);
-        QCOMPARE(t.rows().mid(3), t.rows().mid(0, 3));
-        t.f.surfaces.clearLogs();
-        int drawn = 0;
-        t.core.onDrawComplete = [&] { ++drawn; };
-        t.core.ClearBuysSells();
-        QCOMPARE(t.rows(), QStringList{});
-        QCOMPARE(t.gains(), "Summarized gain | Cumulative gain");
-        QCOMPARE(drawn, 1);
-        QCOMPARE(t.core.state().buy_number + t.core.state().sell_number, 0);
-        // The marks are gone from the redrawn chart.
-        QVERIFY(test::callsOf(t.f.surfaces.Picture1, DrawCall::Op::PenLine).empty());
     }
 
     // 250 buys fill the list; the next is refused without a mark or a row.
     void capacity() {
         Trading t;
-        for (int i = 0; i < 250; ++i)
-            t.run("B5");
-        t.f.surfaces.clearLogs();
-        t.run("B5");
-        QCOMPARE(t.core.state().buy_number, std::int16_t(250));
-        QCOMPARE(t.core.transactions().rows.size(), size_t(250));
+        t.run(QString("B5 ").repeated(250) + "L B5");
+        QCOMPARE(QList({int(t.core.state().buy_number), int(t.core.transactions().rows.size())}),
+                 QList({250, 250}));
         QVERIFY(t.f.surfaces.Picture1.calls().calls().empty());
         QCOMPARE(t.warnings, QStringList{"No more than 250 buys can be recorded."});
     }
 
-    // A chart saved by one control opens in another: the ticker, a pane's indicator and
-    // periods (shown on the Indicators tab), the window and the records; a file that fails
-    // changes nothing.
-    void chartFilesInTheControl() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("chart.tkc");
-        TKchart saved(QMap<QString, QString>{});
-        saved.setAttribute(Qt::WA_DontShowOnScreen);
-        saved.ReadDataFile("AAPL");
-        saved.resize(800, 600);
-        saved.show();
-        ChartState& st = TKchartPrivate::of(saved).core.state();
-        st.pane(2).kind = SlowStochastic;
-        st.pane(2).ss_periods_k = 9;
-        saved.setEnding_date_local(120);
-        saved.redraw();
-        saved.RecordBuy(6000);
-        saved.RecordSell(7000);
-        saved.SaveChartInFile(path);
-
-        TKchart opened(QMap<QString, QString>{});
-        opened.OpenChartFromFile(path);
-        QCOMPARE(opened.ticker_name(), "AAPL");
-        QCOMPARE(opened.TechInd2(), qint16(SlowStochastic));
-        QCOMPARE(opened.ending_date_local(), qint16(120));
-        QCOMPARE(opened.buy_number() + opened.sell_number(), 2);
-        QStringList shown;
-        for (QLineEdit* box : TKchartPrivate::of(opened).Frame2->findChildren<QLineEdit*>())
-            if (!box->isHidden()) shown << box->text();
-        QVERIFY2(shown.contains("9"), qPrintable(shown.join(',')));
-        // The records are listed only when the host asks.
-        QCOMPARE(TKchartPrivate::of(opened).ListView1->topLevelItemCount(), 0);
-
-        QFile bad(path);
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("MSFT\r\nStatus:abc\r\n");
-        bad.close();
-        QVERIFY_THROWS_EXCEPTION(TKchartError, opened.OpenChartFromFile(path));
-        QCOMPARE(opened.ticker_name(), "AAPL");
-        QCOMPARE(opened.buy_number() + opened.sell_number(), 2);
-    }
-
-    // In the widget: Record Buy and Sell from the chart's menu at the clicked day, the list's
-    // rows and colours, the labels, and the list's menu on the last row only.
+    // In the widget: Record Buy and Sell from the chart's menu, the list's rows, colours, labels
+    // and menu (last row only). The saved chart opens elsewhere with ticker, records (listed only
+    // when asked), window, indicator and periods on its tab; a bad file changes nothing.
     void inTheWidget() {
         TKchart w(QMap<QString, QString>{});
         w.setAttribute(Qt::WA_DontShowOnScreen);
@@ -330,7 +198,6 @@ private Q_SLOTS:
         w.resize(800, 600);
         w.show();
         TKchartPrivate& d = TKchartPrivate::of(w);
-        // Messages and questions are answered here, never by a modal box.
         struct Asked : Prompts {
             QString asked;
             void message(const QString&, MessageIcon) override {}
@@ -340,22 +207,46 @@ private Q_SLOTS:
             }
         } prompts;
         w.setPrompts(&prompts);
-        auto choose = [&](const char* item, int px) {
+        for (auto [item, px] : {std::pair{"mnuPopupRecordBuy", 200}, {"mnuPopupRecordSell", 400}}) {
             whenPopupOpens([item](QMenu* menu) { menu->findChild<QAction*>(item)->trigger(); });
             QTest::mouseClick(d.Picture1, Qt::RightButton, {}, QPoint(px, 100));
-        };
-        choose("mnuPopupRecordBuy", 200);
-        choose("mnuPopupRecordSell", 400);
+        }
         QCOMPARE(d.ListView1->topLevelItemCount(), 2);
-        QTreeWidgetItem* buy = d.ListView1->topLevelItem(0);
-        QTreeWidgetItem* sell = d.ListView1->topLevelItem(1);
+        QTreeWidgetItem *buy = d.ListView1->topLevelItem(0), *sell = d.ListView1->topLevelItem(1);
         QCOMPARE(buy->text(0) + sell->text(0), "BS");
-        QCOMPARE(buy->foreground(0).color(), QColor(0, 200, 0));
-        QCOMPARE(sell->foreground(0).color(), QColor(200, 0, 0));
+        QCOMPARE(QList({buy->foreground(0).color(), sell->foreground(0).color()}),
+                 QList({QColor(0, 200, 0), QColor(200, 0, 0)}));
         QCOMPARE(sell->text(3), d.core.transactions().rows[1].gain);
-        QVERIFY(d.SumGain->text().startsWith("Summarized gain: "));
-        QVERIFY(d.CumGain->text().endsWith(" %"));
-        // The list's menu: not over the first row, then over the selected last row.
+        QVERIFY(d.SumGain->text().startsWith("Summarized gain: ") &&
+                d.CumGain->text().endsWith(" %"));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("chart.tkc");
+        d.core.state().pane(2).kind = SlowStochastic;
+        d.core.state().pane(2).ss_periods_k = 9;
+        w.setEnding_date_local(120);
+        w.redraw();
+        w.SaveChartInFile(path);
+        TKchart opened(QMap<QString, QString>{});
+        opened.OpenChartFromFile(path);
+        const auto summary = [&] {
+            return QStringList{opened.ticker_name(), QString::number(opened.TechInd2()),
+                               QString::number(opened.ending_date_local()),
+                               QString::number(opened.buy_number() * 10 + opened.sell_number())};
+        };
+        const QStringList expected{"ORCL", QString::number(SlowStochastic), "120", "11"};
+        QCOMPARE(summary(), expected);
+        QStringList shown;
+        for (QLineEdit* box : TKchartPrivate::of(opened).Frame2->findChildren<QLineEdit*>())
+            if (!box->isHidden()) shown << box->text();
+        QVERIFY2(shown.contains("9"), qPrintable(shown.join(',')));
+        QCOMPARE(TKchartPrivate::of(opened).ListView1->topLevelItemCount(), 0);
+        QFile bad(path);
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("MSFT\r\nStatus:abc\r\n") > 0);
+        bad.close();
+        QVERIFY_THROWS_EXCEPTION(TKchartError, opened.OpenChartFromFile(path));
+        QCOMPARE(summary(), expected);
+
         d.SSTab1->setCurrentIndex(1);
         bool offered = false;
         for (int row : {0, 1}) {
