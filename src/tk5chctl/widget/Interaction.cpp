@@ -195,9 +195,9 @@ bool TKchartPrivate::handleKey(const QKeyEvent& event) {
         {Qt::Key_Home, &ChartCore::goNewest},
         {Qt::Key_End, &ChartCore::goOldest},
     };
-    for (const auto& [key, run] : kKeys)
-        if (event.key() == key) {
-            atEvent([&] { run(core); });
+    for (const auto& entry : kKeys)
+        if (event.key() == entry.first) {
+            atEvent([&] { entry.second(core); });
             return true;
         }
     return false;
