@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "PaneFrame.h"
 
+#include "mdlValueToLabel.h"
+
 #include "common/ChartError.h"
 #include "common/Formats.h"
 
@@ -10,9 +12,9 @@
 namespace tk5::indicators {
 
 PaneFrame::PaneFrame(DrawingSurface& rulerSurface, DrawingSurface& plotSurface,
-                     std::int16_t starting_date, std::int16_t ending_date, Color bandColor)
+                     std::int16_t starting_date, std::int16_t ending_date, const PaneLook& look)
     : ruler(rulerSurface), plot(plotSurface), s(starting_date), e(ending_date),
-      W(plotSurface.Width()), H(plotSurface.Height()), axis_(W, s, e), band_(bandColor) {}
+      W(plotSurface.Width()), H(plotSurface.Height()), axis_(W, s, e), look_(look) {}
 
 float PaneFrame::oscillatorK() const { return static_cast<float>((H - 100.0) / 100.0); }
 
@@ -32,6 +34,10 @@ void PaneFrame::referenceLines() {
 void PaneFrame::bar(long day, double y0, double y1) {
     const float xd = x(day);
     const float top = toSingle(y0), bottom = toSingle(y1);
+    if (look_.page) {
+        plot.Box(xd - look_.barWidth / 2, top, xd + look_.barWidth / 2, bottom);
+        return;
+    }
     for (const float dx : {-15.0f, 0.0f, 15.0f})
         plot.Line(xd + dx, top, xd + dx, bottom);
     if (e - s < 130) {
@@ -71,8 +77,14 @@ void PaneFrame::centredBars(const std::function<double(long)>& valueOf, Color co
     plot.ForeColor = color;
     for (long i = e; i >= s; --i)
         bar(i, H / 2, centredY(values[static_cast<size_t>(i - s)], k));
-    centredRuler(formatFixed(M, 2));
+    centredRuler(amountLabel(M));
     bands();
+}
+
+QString PaneFrame::amountLabel(float v) const { return formatFixed(v, look_.page ? 1 : 2); }
+
+QString PaneFrame::countLabel(float v) const {
+    return look_.page ? formatFixed(v, 1) : ValueToLabel(v);
 }
 
 void PaneFrame::tick(float x0, double y) {
@@ -113,9 +125,10 @@ void PaneFrame::volumeRuler(const QString& topText, const QString& middleText) {
 }
 
 void PaneFrame::bands() {
+    if (look_.page) return;
     const float w = static_cast<float>(W), h = static_cast<float>(H);
-    plot.Box(0, 0, w, 50, band_);
-    plot.Box(0, h, w, h - 50, band_);
+    plot.Box(0, 0, w, 50, look_.band);
+    plot.Box(0, h, w, h - 50, look_.band);
 }
 
 } // namespace tk5::indicators

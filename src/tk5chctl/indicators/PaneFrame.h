@@ -14,13 +14,30 @@
 // names (FastStochastic, SlowStochastic) as the IndicatorKind codes that choose them.
 namespace tk5::indicators {
 
+// How a pane is drawn. On screen (the look a band colour makes): value labels "####0.00" or
+// ValueToLabel for counts, bars of one-pixel lines, margin bands in the band colour. In a band
+// of the printed page: every value label "####0.0", bars as filled boxes barWidth wide (in the
+// plot's units), no margin bands.
+struct PaneLook {
+    PaneLook(Color bandColor) : band(bandColor) {} // NOLINT(google-explicit-constructor)
+    static PaneLook printed(float barWidth) {
+        PaneLook look(RGB(255, 255, 255));
+        look.page = true;
+        look.barWidth = barWidth;
+        return look;
+    }
+    Color band;
+    bool page = false;
+    float barWidth = 0;
+};
+
 // What every indicator pane shares: the ruler and plot surfaces, the window s..e, the plot's
 // size W x H in twips, the day positions, the reference lines, the ruler ticks and labels of
 // the three scale families, bars, line segments and the two margin bands.
 class PaneFrame {
 public:
     PaneFrame(DrawingSurface& ruler, DrawingSurface& plot, std::int16_t starting_date,
-              std::int16_t ending_date, Color bandColor);
+              std::int16_t ending_date, const PaneLook& look);
 
     DrawingSurface& ruler;
     DrawingSurface& plot;
@@ -52,7 +69,7 @@ public:
 
     // The bar of a day from y0 to y1 in the plot's ForeColor: one-pixel vertical lines at
     // x - 15, x, x + 15 and, while the window spans fewer than 130 days (e - s < 130), also
-    // at x - 30 and x + 30.
+    // at x - 30 and x + 30; printed, a box of the look's bar width centred on x.
     void bar(long day, double y0, double y1);
     // A line plot in the plot's ForeColor, one segment a day from day e down to day s: from
     // (x(i + 1), yOf(i + 1)) to (x(i), yOf(i)), so it starts at x = 0. A tolerant line skips
@@ -68,13 +85,18 @@ public:
     // of M, and the bands. A failing value ends the drawing after the reference lines.
     void centredBars(const std::function<double(long)>& valueOf, Color color);
 
+    // The ruler text of a value: an amount "####0.00", a count as ValueToLabel gives it;
+    // printed, both "####0.0".
+    QString amountLabel(float v) const;
+    QString countLabel(float v) const;
+
     // Ruler ticks and labels of the scale families; a tick runs from its x to W on the ruler.
     void oscillatorRuler();                    // 0..100: "100", "50", "0"
     void centredRuler(const QString& topText); // +-M: top text, "0", "-" + top text
     void volumeRuler(const QString& topText, const QString& middleText); // 0..M
 
     // The two margin bands, (0, 0)-(W, 50) and (0, H)-(W, H - 50), filled in the band colour;
-    // drawn last, over whatever was plotted there.
+    // drawn last, over whatever was plotted there. None on the printed page.
     void bands();
 
 private:
@@ -82,7 +104,7 @@ private:
     void label(double y, const QString& text);
 
     DayAxis axis_;
-    Color band_;
+    PaneLook look_;
 };
 
 } // namespace tk5::indicators

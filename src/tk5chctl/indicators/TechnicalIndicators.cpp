@@ -14,10 +14,9 @@
 
 namespace tk5 {
 
-namespace {
-
-void drawPane(std::int16_t kind, DrawingSurface& ruler, DrawingSurface& plot, const PriceSeries& ps,
-              std::int16_t s, std::int16_t e, const IndicatorSettings& p, Color band) {
+void DrawIndicatorPane(std::int16_t kind, DrawingSurface& ruler, DrawingSurface& plot,
+                       const PriceSeries& ps, std::int16_t s, std::int16_t e,
+                       const IndicatorSettings& p, const indicators::PaneLook& band) {
     switch (kind) {
     case IndicatorKind::Volume:
         indicators::DisplayVolume(ruler, plot, ps.price_volume, s, e, band);
@@ -60,8 +59,6 @@ void drawPane(std::int16_t kind, DrawingSurface& ruler, DrawingSurface& plot, co
     }
 }
 
-} // namespace
-
 void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
                                 std::int16_t indicator1, std::int16_t indicator2,
                                 std::int16_t indicator3, Color bandColor) {
@@ -72,7 +69,8 @@ void DisplayTechnicalIndicators(const ChartState& st, const ChartSurfaces& sf,
     const std::int16_t s = st.starting_date_local, e = st.ending_date_local;
     for (int p = 1; p <= 3; ++p) {
         try {
-            drawPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, s, e, st.pane(p), bandColor);
+            DrawIndicatorPane(kinds[p - 1], sf.ruler(p), sf.plot(p), st.series, s, e, st.pane(p),
+                              bandColor);
         } catch (const ChartError& error) {
             // Said in the user's terms: which pane, which indicator, which window.
             throw ChartError(error.kind(),

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
+#include "PaneFrame.h"
+
 #include "model/ChartState.h"
 #include "surface/ChartSurfaces.h"
 
 #include <cstdint>
 
 namespace tk5 {
+
+// One pane: the indicator of this kind (1..10; any other code draws nothing) with the pane's
+// own periods over days s..e, on a ruler and a plot surface, in the look given.
+void DrawIndicatorPane(std::int16_t kind, DrawingSurface& ruler, DrawingSurface& plot,
+                       const PriceSeries& ps, std::int16_t s, std::int16_t e,
+                       const IndicatorSettings& p, const indicators::PaneLook& look);
 
 // Clears Picture2..Picture4 and draws pane 1, 2, 3 with the indicator codes given and each
 // pane's own periods from st.pane_settings; codes outside 1..10 leave a pane empty. The

@@ -14,6 +14,6 @@ namespace tk5::indicators {
 void DisplayExpMADifference(DrawingSurface& ruler, DrawingSurface& plot,
                             const FloatDays& price_close, std::int16_t starting_date,
                             std::int16_t ending_date, std::int16_t N1, std::int16_t N2,
-                            Color bandColor);
+                            const PaneLook& look);
 
 } // namespace tk5::indicators

@@ -2,7 +2,6 @@
 #include "mdlDisplayMACD.h"
 
 #include "calc/mdlCalculateExpMA.h"
-#include "common/Formats.h"
 
 #include <cmath>
 #include <vector>
@@ -11,8 +10,8 @@ namespace tk5::indicators {
 
 void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                  std::int16_t starting_date, std::int16_t ending_date, std::int16_t N1,
-                 std::int16_t N2, std::int16_t N3, Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                 std::int16_t N2, std::int16_t N3, const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
 
     pane.referenceLines();
@@ -44,7 +43,7 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
     plot.ForeColor = RGB(200, 0, 0);
     pane.line([&](long i) { return pane.centredY(signalOf(i), k); });
 
-    pane.centredRuler(formatFixed(M, 2));
+    pane.centredRuler(pane.amountLabel(M));
     pane.bands();
 }
 

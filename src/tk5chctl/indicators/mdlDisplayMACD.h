@@ -15,6 +15,6 @@ namespace tk5::indicators {
 // lines.
 void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                  std::int16_t starting_date, std::int16_t ending_date, std::int16_t N1,
-                 std::int16_t N2, std::int16_t N3, Color bandColor);
+                 std::int16_t N2, std::int16_t N3, const PaneLook& look);
 
 } // namespace tk5::indicators

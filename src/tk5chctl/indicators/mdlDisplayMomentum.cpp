@@ -5,8 +5,8 @@ namespace tk5::indicators {
 
 void DisplayMomentum(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                      std::int16_t starting_date, std::int16_t ending_date, std::int16_t P,
-                     Color bandColor) {
-    PaneFrame(ruler, plot, starting_date, ending_date, bandColor)
+                     const PaneLook& look) {
+    PaneFrame(ruler, plot, starting_date, ending_date, look)
         .centredBars(
             [&](long i) { return static_cast<double>(price_close[i]) - price_close[i + P]; },
             RGB(0, 70, 0));

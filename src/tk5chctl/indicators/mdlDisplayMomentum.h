@@ -13,6 +13,6 @@ namespace tk5::indicators {
 // text. A close past day 5000 ends the drawing with ChartError after the reference lines.
 void DisplayMomentum(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                      std::int16_t starting_date, std::int16_t ending_date, std::int16_t P,
-                     Color bandColor);
+                     const PaneLook& look);
 
 } // namespace tk5::indicators

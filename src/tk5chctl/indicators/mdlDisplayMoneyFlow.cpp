@@ -8,8 +8,8 @@ namespace tk5::indicators {
 void DisplayMoneyFlow(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                       const FloatDays& price_high, const FloatDays& price_low,
                       const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                      std::int16_t ending_date, std::int16_t P, Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                      std::int16_t ending_date, std::int16_t P, const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
 
     FloatDays moneyFlow(kBufferCapacity), mfi(kBufferCapacity);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayOBV.h"
 
-#include "mdlValueToLabel.h"
-
 #include "calc/WindowExtremes.h"
 
 #include <cmath>
@@ -11,8 +9,8 @@ namespace tk5::indicators {
 
 void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                std::int16_t ending_date, Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                std::int16_t ending_date, const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
     const double H = pane.H;
 
@@ -47,7 +45,7 @@ void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
         });
     }
 
-    pane.centredRuler(ValueToLabel(M));
+    pane.centredRuler(pane.countLabel(M));
     pane.bands();
 }
 

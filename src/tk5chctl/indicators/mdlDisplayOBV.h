@@ -14,6 +14,6 @@ namespace tk5::indicators {
 // Tolerant: running sums past day 3000 are not kept.
 void DisplayOBV(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                std::int16_t ending_date, Color bandColor);
+                std::int16_t ending_date, const PaneLook& look);
 
 } // namespace tk5::indicators

@@ -56,8 +56,8 @@ namespace indicators {
 
 void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 std::int16_t starting_date, std::int16_t ending_date, std::int16_t N,
-                Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
 
     pane.referenceLines();

@@ -21,7 +21,7 @@ namespace indicators {
 // Fails only where the day arithmetic itself fails.
 void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                 std::int16_t starting_date, std::int16_t ending_date, std::int16_t N,
-                Color bandColor);
+                const PaneLook& look);
 
 } // namespace indicators
 } // namespace tk5

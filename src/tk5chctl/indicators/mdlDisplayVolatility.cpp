@@ -2,7 +2,6 @@
 #include "mdlDisplayVolatility.h"
 
 #include "calc/mdlCalculateExpMA.h"
-#include "common/Formats.h"
 
 #include <cmath>
 
@@ -11,8 +10,8 @@ namespace tk5::indicators {
 void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_high,
                        const FloatDays& price_low, std::int16_t starting_date,
                        std::int16_t ending_date, std::int16_t V1, std::int16_t V2,
-                       Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                       const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
     const double H = pane.H;
 
@@ -53,7 +52,7 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
     pane.referenceLines();
     pane.line([&](long i) { return pane.centredY(change(i), k); }, true, hasChange);
 
-    pane.centredRuler(formatFixed(M, 2));
+    pane.centredRuler(pane.amountLabel(M));
     pane.bands();
 }
 

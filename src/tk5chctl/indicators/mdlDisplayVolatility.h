@@ -15,6 +15,7 @@ namespace tk5::indicators {
 // are not kept.
 void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_high,
                        const FloatDays& price_low, std::int16_t starting_date,
-                       std::int16_t ending_date, std::int16_t V1, std::int16_t V2, Color bandColor);
+                       std::int16_t ending_date, std::int16_t V1, std::int16_t V2,
+                       const PaneLook& look);
 
 } // namespace tk5::indicators

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "mdlDisplayVolume.h"
 
-#include "mdlValueToLabel.h"
-
 #include "calc/WindowExtremes.h"
 
 namespace tk5::indicators {
 
 void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
                    const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                   std::int16_t ending_date, Color bandColor) {
-    PaneFrame pane(ruler, plot, starting_date, ending_date, bandColor);
+                   std::int16_t ending_date, const PaneLook& look) {
+    PaneFrame pane(ruler, plot, starting_date, ending_date, look);
     const long s = pane.s, e = pane.e;
     const double H = pane.H;
 
@@ -34,7 +32,7 @@ void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
     plot.Line(0, static_cast<float>(H - 50), static_cast<float>(pane.W),
               static_cast<float>(H - 50));
 
-    pane.volumeRuler(ValueToLabel(M), ValueToLabel(half));
+    pane.volumeRuler(pane.countLabel(M), pane.countLabel(half));
     pane.bands();
 }
 

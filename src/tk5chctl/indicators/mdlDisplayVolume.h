@@ -14,6 +14,6 @@ namespace tk5::indicators {
 // every bar without height.
 void DisplayVolume(DrawingSurface& ruler, DrawingSurface& plot,
                    const DayArray<std::int32_t>& price_volume, std::int16_t starting_date,
-                   std::int16_t ending_date, Color bandColor);
+                   std::int16_t ending_date, const PaneLook& look);
 
 } // namespace tk5::indicators

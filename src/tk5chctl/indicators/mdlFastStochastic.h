@@ -15,6 +15,6 @@ namespace tk5::indicators {
 void FastStochastic(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& price_close,
                     const FloatDays& price_high, const FloatDays& price_low,
                     std::int16_t starting_date, std::int16_t ending_date, std::int16_t K,
-                    std::int16_t D, Color bandColor);
+                    std::int16_t D, const PaneLook& look);
 
 } // namespace tk5::indicators
