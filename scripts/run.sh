@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: BSD-3-Clause
 # Installs what is missing, builds, and runs the host application on the bundled sample
-# data: a window when there is a display, PNG renders into out/ when there is none.
+# data: a window when there is a display, PNG and PDF renders into out/ when there is none.
 #
-# Extra arguments go to tkchart. Headless, each picture is named after what it shows:
-# out/<ticker>-<newest>-<oldest>.png (a --png of your own wins); without arguments the sample
-# chart file docs/orcl-two-pairs.tkc is rendered too, with its transactions report.
+# Extra arguments go to tkchart. Headless, each render is named after what it shows:
+# out/<ticker>-<newest>-<oldest>.png and .pdf, the printed page (a --png or --pdf of your own
+# wins); without arguments the sample chart file docs/orcl-two-pairs.tkc is rendered too, with
+# its transactions report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -17,7 +18,7 @@ fi
 
 # The ticker and window the arguments ask for (tkchart's defaults otherwise), and whether
 # they name a picture file themselves.
-ticker=ORCL window=1:200 own_png=no
+ticker=ORCL window=1:200 own_png=no own_pdf=no
 args=("$@")
 for ((i = 0; i < ${#args[@]}; i++)); do
   a=${args[i]} next=${args[i + 1]:-}
@@ -27,6 +28,7 @@ for ((i = 0; i < ${#args[@]}; i++)); do
     --window) window=$next ;;
     --window=*) window=${a#--window=} ;;
     --png | --png=*) own_png=yes ;;
+    --pdf | --pdf=*) own_pdf=yes ;;
   esac
 done
 
@@ -34,17 +36,19 @@ mkdir -p out
 render() { # ticker window [more tkchart arguments]
   local name
   name=$(printf '%s-%s' "$1" "${2/:/-}" | tr '[:upper:]' '[:lower:]' | tr -c 'a-z0-9_.-' '_')
-  build/dev/bin/tkchart --ticker "$1" --window "$2" --png "out/$name.png" "${@:3}"
-  echo "Rendered out/$name.png"
+  local pdf=()
+  if [ "$own_pdf" = no ]; then pdf=(--pdf "out/$name.pdf"); fi
+  build/dev/bin/tkchart --ticker "$1" --window "$2" --png "out/$name.png" "${pdf[@]}" "${@:3}"
+  echo "Rendered out/$name.png${pdf:+ and out/$name.pdf}"
 }
 if [ $# -eq 0 ]; then
   render ORCL 1:200
   render ORCL 1:1000
   # A chart file with two buy/sell pairs: the picture and its transactions report.
   build/dev/bin/tkchart --open-chart docs/orcl-two-pairs.tkc --png out/orcl-two-pairs.png \
-    --report >out/orcl-two-pairs-report.txt
-  echo "Rendered out/orcl-two-pairs.png and out/orcl-two-pairs-report.txt"
-elif [ "$own_png" = yes ]; then
+    --pdf out/orcl-two-pairs.pdf --report >out/orcl-two-pairs-report.txt
+  echo "Rendered out/orcl-two-pairs.png, .pdf and out/orcl-two-pairs-report.txt"
+elif [ "$own_png" = yes ] || [ "$own_pdf" = yes ]; then
   build/dev/bin/tkchart "$@"
 else
   render "$ticker" "$window" "$@"

@@ -12,7 +12,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick
-  clang-format clang-tidy python3
+  clang-format clang-tidy python3 poppler-utils
 )
 
 missing=()

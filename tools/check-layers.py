@@ -23,11 +23,12 @@ ALLOWED = {
     "indicators": {"common", "model", "surface", "calc"},
     "chartfile": {"common", "model"},
     "transactions": {"common", "model", "surface", "calc", "chart"},
+    "print": {"common", "model", "surface", "calc", "chart", "indicators"},
     "core": {"common", "model", "surface", "calc", "data", "chart", "indicators", "transactions",
-             "chartfile"},
+             "chartfile", "print"},
     "ui": {"common", "model", "include"},
     "widget": {"common", "model", "surface", "calc", "data", "chart", "indicators",
-               "transactions", "chartfile", "core", "ui", "include"},
+               "transactions", "chartfile", "print", "core", "ui", "include"},
     "include": set(),
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)

@@ -24,8 +24,11 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPageSize>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextStream>
@@ -49,6 +52,8 @@ struct Options {
     int height = 800;
     QString png;
     QString record;
+    QString pdf;     // headless: the printed page written to this PDF file after the render
+    QPageSize paper; // of the PDF; invalid means the control's default (A4 or US Letter)
     std::optional<float> captionAt; // headless: the caption line for the day under x (twips)
     QString openChart;              // headless: a chart file applied before the render
     QString saveChart;              // headless: a chart file written after the render
@@ -96,11 +101,14 @@ std::optional<int> wholeNumber(const QString& text, int low, int high) {
     return v;
 }
 
-// Whether the command line asks for a PNG, or there is no display to show a window on.
+// Whether the command line asks for a PNG or a PDF, or there is no display to show a window
+// on.
 bool wantsHeadless(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--png") == 0 || std::strncmp(argv[i], "--png=", 6) == 0)
-            return true;
+        for (const char* option : {"--png", "--pdf"})
+            if (std::strcmp(argv[i], option) == 0 ||
+                (std::strncmp(argv[i], option, 5) == 0 && argv[i][5] == '='))
+                return true;
     if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen")) return true;
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
@@ -109,7 +117,7 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Shows the stock chart of a ticker; renders it to a PNG file when there is no display "
-        "or --png is given."));
+        "or --png is given, and prints its page to a PDF file with --pdf."));
     parser.addHelpOption();
     const QCommandLineOption ticker(QStringLiteral("ticker"),
                                     QStringLiteral("Ticker to load (default ORCL)."),
@@ -124,6 +132,16 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         QStringLiteral("png"),
         QStringLiteral("Render headless to this file (default tkchart.png)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption pdf(
+        QStringLiteral("pdf"),
+        QStringLiteral("Render headless and print the chart's page to this PDF file after the "
+                       "render (a PNG is written too when --png is given)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption paper(
+        QStringLiteral("paper"),
+        QStringLiteral("Paper of the printed page: a4 or letter (default by the system's "
+                       "measures)."),
+        QStringLiteral("SIZE"));
     const QCommandLineOption panes(
         QStringLiteral("panes"),
         QStringLiteral("Indicator kinds of panes 1, 2, 3 (default from settings: 1,3,6)."),
@@ -154,8 +172,8 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     const QCommandLineOption report(
         QStringLiteral("report"),
         QStringLiteral("Headless only: print the transactions report after the render."));
-    parser.addOptions({ticker, window, size, png, panes, setting, record, captionAt, openChart,
-                       saveChart, report});
+    parser.addOptions({ticker, window, size, png, pdf, paper, panes, setting, record, captionAt,
+                       openChart, saveChart, report});
 
     if (!parser.parse(arguments)) fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -197,7 +215,8 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     }
     if (parser.isSet(png) && parser.value(png).isEmpty())
         fail(QStringLiteral("--png needs a file name"), 2);
-    if (headless) o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
+    if (headless && (parser.isSet(png) || !parser.isSet(pdf)))
+        o.png = parser.isSet(png) ? parser.value(png) : QStringLiteral("tkchart.png");
     // Options that only a headless render takes.
     for (const QCommandLineOption* option : {&record, &captionAt, &saveChart, &report})
         if (parser.isSet(*option) && !headless)
@@ -207,7 +226,7 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     // Options that name a file.
     for (const auto& [option, target] :
          {std::pair{&record, &o.record}, std::pair{&openChart, &o.openChart},
-          std::pair{&saveChart, &o.saveChart}}) {
+          std::pair{&saveChart, &o.saveChart}, std::pair{&pdf, &o.pdf}}) {
         if (!parser.isSet(*option)) continue;
         *target = parser.value(*option);
         if (target->isEmpty())
@@ -221,6 +240,16 @@ Options parseOptions(const QStringList& arguments, bool headless) {
                  2);
     }
     o.report = parser.isSet(report);
+    if (parser.isSet(paper)) {
+        const QString name = parser.value(paper).trimmed().toLower();
+        if (name == QLatin1String("a4"))
+            o.paper = QPageSize(QPageSize::A4);
+        else if (name == QLatin1String("letter"))
+            o.paper = QPageSize(QPageSize::Letter);
+        else
+            fail(QStringLiteral("--paper must be a4 or letter, not '%1'").arg(parser.value(paper)),
+                 2);
+    }
     for (const QString& kv : parser.values(setting)) {
         const qsizetype eq = kv.indexOf(QLatin1Char('='));
         if (eq <= 0) fail(QStringLiteral("--setting must be KEY=VALUE, not '%1'").arg(kv), 2);
@@ -300,9 +329,18 @@ int renderHeadless(const Options& o) {
     } catch (const TKchartError& e) {
         std::fprintf(stderr, "tkchart: the chart could not be drawn completely: %s\n", e.what());
     }
+    int code = 0;
+    if (!o.pdf.isEmpty()) {
+        chart.setPrintTarget(o.pdf, o.paper);
+        try {
+            chart.PrintEntireChart();
+        } catch (const TKchartError& e) {
+            std::fprintf(stderr, "tkchart: the page could not be printed: %s\n", e.what());
+            code = 1;
+        }
+    }
     chart.stopRecording();
 
-    int code = 0;
     if (o.captionAt) {
         try {
             chart.UpdateCaption(*o.captionAt);
@@ -323,8 +361,9 @@ int renderHeadless(const Options& o) {
             fail(QString::fromUtf8(e.what()), 1);
         }
     }
-    if (const QString why = writePng(o.png, chart.grab()); !why.isEmpty())
-        fail(QStringLiteral("cannot write the picture to %1: %2").arg(o.png, why), 1);
+    if (!o.png.isEmpty())
+        if (const QString why = writePng(o.png, chart.grab()); !why.isEmpty())
+            fail(QStringLiteral("cannot write the picture to %1: %2").arg(o.png, why), 1);
     if (!o.record.isEmpty()) {
         QString text;
         for (const QString& line : chart.recordedDrawCalls())
@@ -339,7 +378,7 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(const Options& o)
         : chart_(o.ownSettings ? new TKchart(o.settings, this) : new TKchart(this)),
-          first_(o.first), last_(o.last) {
+          paper_(o.paper), first_(o.first), last_(o.last) {
         setCentralWidget(chart_);
         chart_->setStarting_date_local(first_);
         chart_->setEnding_date_local(last_);
@@ -358,6 +397,13 @@ public:
         QAction* save = file->addAction(QStringLiteral("&Save picture..."));
         save->setShortcut(QKeySequence::Save);
         connect(save, &QAction::triggered, this, [this] { savePicture(); });
+        file->addSeparator();
+        QAction* print = file->addAction(QIcon::fromTheme(QStringLiteral("document-print")),
+                                         QStringLiteral("&Print..."));
+        print->setShortcut(QKeySequence::Print);
+        connect(print, &QAction::triggered, this, [this] { printChart(); });
+        QAction* pdfAction = file->addAction(QStringLiteral("&Export PDF..."));
+        connect(pdfAction, &QAction::triggered, this, [this] { exportPdf(); });
         file->addSeparator();
         QAction* quit = file->addAction(QStringLiteral("&Quit"));
         quit->setShortcut(QKeySequence::Quit);
@@ -572,7 +618,38 @@ private:
                                  QStringLiteral("Cannot write %1: %2").arg(file, why));
     }
 
+    // The platform's print dialog, then the page on the printer the user chose.
+    void printChart() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("Print chart"));
+        if (dialog.exec() != QDialog::Accepted) return;
+        try {
+            chart_->printOn(printer);
+        } catch (const TKchartError& e) {
+            QMessageBox::warning(this, QStringLiteral("tkchart"), QString::fromUtf8(e.what()));
+        }
+    }
+
+    // The printed page as a PDF file the user names.
+    void exportPdf() {
+        const QString file = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Export PDF"), chart_->ticker_name() + QStringLiteral(".pdf"),
+            QStringLiteral("PDF documents (*.pdf)"));
+        if (file.isEmpty()) return;
+        const QString before = chart_->printTarget();
+        chart_->setPrintTarget(file, paper_);
+        try {
+            chart_->PrintEntireChart();
+        } catch (const TKchartError& e) {
+            QMessageBox::warning(this, QStringLiteral("tkchart"), QString::fromUtf8(e.what()));
+        }
+        chart_->setPrintTarget(before, paper_);
+    }
+
     TKchart* chart_;
+    QPageSize paper_;
     QAction* timeRange_ = nullptr;
     bool timeRangeOpen_ = false;
     QString shown_; // the ticker the chart shows

@@ -8,23 +8,17 @@
 
 namespace tk5 {
 
-namespace {
-
-// Last day of the window whose average can be drawn: the p days of an average must not run
-// past the oldest loaded day.
-long lastDrawnDay(const ChartState& st, std::int16_t e, std::int16_t periods) {
+long lastAverageDay(const ChartState& st, std::int16_t e, std::int16_t periods) {
     if (static_cast<long>(e) + periods > st.series.day_count)
         return static_cast<long>(st.series.day_count) - periods;
     return e;
 }
 
-} // namespace
-
 void DrawMovingAverage(const ChartState& st, DrawingSurface& chart, std::int16_t s, std::int16_t e,
                        std::int16_t periods) {
     const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
-    const long last = lastDrawnDay(st, e, periods);
+    const long last = lastAverageDay(st, e, periods);
     FloatDays ma(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
     for (long d = s; d <= last; ++d)
@@ -35,7 +29,7 @@ void DrawEnvelopes(const ChartState& st, DrawingSurface& chart, std::int16_t s, 
                    std::int16_t periods, std::int16_t percent) {
     const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
-    const long last = lastDrawnDay(st, e, periods);
+    const long last = lastAverageDay(st, e, periods);
     FloatDays ma(kBufferCapacity);
     CalculateMA(st.series.price_close, ma, s, add16(e, 1), periods);
     const double f = percent / 100.0;

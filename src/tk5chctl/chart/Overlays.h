@@ -18,6 +18,10 @@ inline constexpr Color kMACustomColor = RGB(0, 128, 255);
 inline constexpr Color kEnvelopeColor = RGB(255, 0, 255);
 inline constexpr Color kBandsColor = RGB(0, 0, 0);
 
+// The last day of a window ending at day e whose p-day average can be drawn: the p days of an
+// average must not run past the oldest loaded day.
+long lastAverageDay(const ChartState& st, std::int16_t e, std::int16_t periods);
+
 // The p-day moving average of the close over days s..e on the chart, in the chart's
 // current drawing colour. The line stops where the p days would run past the oldest loaded
 // day. Throws ChartError when the work needs a day beyond the work buffers or the series.

@@ -17,6 +17,7 @@ public:
         TypeMismatch,    // a text that is not a number or a date
         File,            // a file that cannot be written or read as a whole
         OutOfMemory,     // an allocation that failed (reaches a host, never thrown inside)
+        Printer,         // no printer to print on, or one that refused the page
     };
 
     ChartError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}

@@ -119,6 +119,10 @@ void ChartCore::SaveChartInFile(const QString& filepath) const {
     tk5::SaveChartInFile(state_, filepath);
 }
 
+void ChartCore::PrintEntireChart(const PrintTarget& target, DrawLog* log) const {
+    printChart({state_, overlays_.custom_ma_periods, log}, target);
+}
+
 void ChartCore::OpenChartFromFile(const QString& filepath) {
     applyChartFile(state_, readChartFile(filepath));
 }

@@ -7,6 +7,7 @@
 #include "model/SettingsStore.h"
 #include "model/StoredSettings.h"
 #include "model/Transactions.h"
+#include "print/PrintOutput.h"
 #include "surface/ChartSurfaces.h"
 
 #include <QString>
@@ -85,6 +86,9 @@ public:
     void CalculateSumGain();
     void CalculateCumGain();
     QVariant convert_trading_date(const QString& input_date) const;
+    // The chart on one printed page to the target, each call on the page also kept in `log`
+    // when set. Changes nothing in the chart.
+    void PrintEntireChart(const PrintTarget& target, DrawLog* log) const;
 
     // ---- the redraw and the operations that end in it --------------------------------
     // The one full redraw: Clear, the price ruler, the date ruler, the chart and the three

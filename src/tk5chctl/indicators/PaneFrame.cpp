@@ -84,7 +84,10 @@ void PaneFrame::centredBars(const std::function<double(long)>& valueOf, Color co
 QString PaneFrame::amountLabel(float v) const { return formatFixed(v, look_.page ? 1 : 2); }
 
 QString PaneFrame::countLabel(float v) const {
-    return look_.page ? formatFixed(v, 1) : ValueToLabel(v);
+    // On paper a count in the millions keeps ValueToLabel's short form ("86.7 M"): its digits
+    // would not fit the printed ruler.
+    const QString label = ValueToLabel(v);
+    return look_.page && label.isEmpty() ? formatFixed(v, 1) : label;
 }
 
 void PaneFrame::tick(float x0, double y) {

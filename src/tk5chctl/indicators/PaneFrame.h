@@ -16,8 +16,9 @@ namespace tk5::indicators {
 
 // How a pane is drawn. On screen (the look a band colour makes): value labels "####0.00" or
 // ValueToLabel for counts, bars of one-pixel lines, margin bands in the band colour. In a band
-// of the printed page: every value label "####0.0", bars as filled boxes barWidth wide (in the
-// plot's units), no margin bands.
+// of the printed page: value labels "####0.0" (counts from a hundred thousand up as
+// ValueToLabel has them), bars as filled boxes barWidth wide (in the plot's units), no margin
+// bands.
 struct PaneLook {
     PaneLook(Color bandColor) : band(bandColor) {} // NOLINT(google-explicit-constructor)
     static PaneLook printed(float barWidth) {
@@ -86,7 +87,7 @@ public:
     void centredBars(const std::function<double(long)>& valueOf, Color color);
 
     // The ruler text of a value: an amount "####0.00", a count as ValueToLabel gives it;
-    // printed, both "####0.0".
+    // printed, an amount "####0.0" and a count too when ValueToLabel gives no text.
     QString amountLabel(float v) const;
     QString countLabel(float v) const;
 

@@ -224,7 +224,12 @@ void TKchartPrivate::useStore(std::unique_ptr<SettingsStore> settings) {
     Frame2->showPanes(core.state().pane_settings);
 }
 
+void TKchartPrivate::print(const PrintTarget& target) {
+    core.PrintEntireChart(target, recording ? &log : nullptr);
+}
+
 void TKchartPrivate::setRecording(bool on) {
+    recording = on;
     for (PictureBox* p : pictureBoxes())
         if (p) p->surface().setLog(on ? &log : nullptr);
 }

@@ -18,8 +18,8 @@
 using tk5::ChartError;
 using tk5::TKchartPrivate;
 
-static_assert(static_cast<int>(TKchartError::Kind::OutOfMemory) ==
-                  static_cast<int>(ChartError::Kind::OutOfMemory),
+static_assert(static_cast<int>(TKchartError::Kind::Printer) ==
+                  static_cast<int>(ChartError::Kind::Printer),
               "the public failure kinds follow the internal ones");
 
 TKchartError::TKchartError(Kind kind, const std::string& what)
@@ -172,6 +172,23 @@ qint16 TKchart::TechInd3() const { return d->core.state().pane(3).kind; }
 
 void TKchart::SaveChartInFile(const QString& filepath) {
     forHost([&] { d->core.SaveChartInFile(filepath); });
+}
+
+void TKchart::PrintEntireChart() {
+    forHost([&] { d->print(d->printTarget); });
+}
+
+void TKchart::setPrintTarget(const QString& pdfPath, const QPageSize& pageSize) {
+    d->printTarget.pdfPath = pdfPath;
+    d->printTarget.pageSize = pageSize;
+}
+
+QString TKchart::printTarget() const { return d->printTarget.pdfPath; }
+
+void TKchart::printOn(QPagedPaintDevice& device) {
+    tk5::PrintTarget target;
+    target.device = &device;
+    forHost([&] { d->print(target); });
 }
 
 void TKchart::OpenChartFromFile(const QString& filepath) {

@@ -118,6 +118,8 @@ public:
     void deleteSelectedTransaction();
 
     void setRecording(bool on);
+    // The printed page to this target, recorded with the surfaces while recording.
+    void print(const PrintTarget& target);
     std::array<PictureBox*, 9> pictureBoxes() const;
 
     TKchart& q;
@@ -125,6 +127,8 @@ public:
     ChartCore core;
     std::shared_ptr<ForwardingPrompts> prompts;
     DrawLog log;
+    bool recording = false;
+    PrintTarget printTarget; // where PrintEntireChart() sends the page (never a device)
 
     PictureBox* Picture1 = nullptr;
     PictureBox* PriceRuler = nullptr;

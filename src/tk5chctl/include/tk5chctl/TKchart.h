@@ -4,6 +4,7 @@
 #include "tk5chctl/tk5chctl_export.h"
 
 #include <QMap>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -12,6 +13,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+class QPagedPaintDevice;
 
 namespace tk5 {
 class Prompts;
@@ -36,6 +39,7 @@ public:
         TypeMismatch,    ///< a text that is not a number or a date
         File,            ///< a file that cannot be written or read as a whole
         OutOfMemory,     ///< the memory the member needed could not be had
+        Printer,         ///< no printer to print on, or one that refused the page
     };
     TKchartError(Kind kind, const std::string& what);
     /// The kind of the failure.
@@ -204,6 +208,17 @@ public:
     /// 31: appends a row for every recorded buy and, paired with the k-th buy, the k-th sell
     /// (the list is not emptied first).
     Q_INVOKABLE void FillListView();
+    /// 32: prints the chart on one landscape page: a title line with the company, the framed
+    /// price chart with its own price ruler, date labels, bars, the 10, 50 and 200-day
+    /// averages and the buy and sell marks, a legend column at the right and the three panes'
+    /// indicators in bands under the chart. The page goes where setPrintTarget() directs it:
+    /// a PDF file, or else the system's default printer. Throws TKchartError (Printer) when
+    /// there is no printer and no PDF file is set, and (File) naming the file and the reason
+    /// when the PDF cannot be written (an earlier file of that name then stays as it was).
+    /// The page is drawn from the chart as it stands (the window and price scale of the last
+    /// drawing); printing changes nothing in the control. With no history drawn the page
+    /// holds the frame, the title and the legend.
+    Q_INVOKABLE void PrintEntireChart();
     /// 33, 34: the window one width further back (forward) in time, kept inside the loaded
     /// days with its width, then the full redraw.
     Q_INVOKABLE void GoBackward();
@@ -261,9 +276,20 @@ public:
     /// Every message box and question goes through prompts from now on (not owned; it must
     /// outlive its use). Null restores the control's own message boxes.
     void setPrompts(tk5::Prompts* prompts);
+    /// Directs PrintEntireChart() to a PDF file of this page size (A4, or US Letter where the
+    /// system's measures are the US ones, when none is given); an empty path directs it back
+    /// to the system's default printer.
+    void setPrintTarget(const QString& pdfPath, const QPageSize& pageSize = QPageSize());
+    /// The PDF file PrintEntireChart() writes; empty when it prints on the default printer.
+    QString printTarget() const;
+    /// Prints the page of PrintEntireChart() on a device the host set up: a QPrinter the user
+    /// chose in a QPrintDialog, a QPdfWriter. The page is turned to landscape. Throws
+    /// TKchartError (Printer) when the device refuses the page.
+    void printOn(QPagedPaintDevice& device);
     /// Records the drawing calls of all nine surfaces from now on, one text line per call
     /// (surface, operation, arguments in twips or pixels as the call takes them, colour,
-    /// style, width, mode), forgetting earlier ones.
+    /// style, width, mode), forgetting earlier ones. Printed pages are recorded too, as the
+    /// surface "Printer" in page units of 1/300 inch.
     void startRecording();
     /// Stops recording; the calls recorded so far stay readable.
     void stopRecording();
