@@ -33,6 +33,71 @@ std::unique_ptr<TKchart> makeChart(const QString& settings = {}, const QString& 
     return w;
 }
 
+// The published interface in its order: "name kind result(arguments)", kinds "rw" and "ro"
+// for properties and "m" for methods; types as the host sees them (text, int16, float32, bool,
+// any; "&" where the member writes the caller's variable back).
+const char* const kPublished[] = {"ticker_name rw text",
+                                  "buy_number rw int16",
+                                  "sell_number rw int16",
+                                  "starting_date_local rw int16",
+                                  "ending_date_local rw int16",
+                                  "OldVerticalLineX rw float32",
+                                  "OldHorizontalLineY rw float32",
+                                  "isVerticalLineDisplayed rw bool",
+                                  "isHorizontalLineDisplayed rw bool",
+                                  "ReadDataFile m any(text,bool&)",
+                                  "DrawPriceRuler m (int16,int16)",
+                                  "DisplayChart m (int16&,int16&)",
+                                  "MaximumPrice ro float32",
+                                  "MinimumPrice ro float32",
+                                  "GetMaximumPrice m float32(int16,int16)",
+                                  "GetMinimumPrice m float32(int16,int16)",
+                                  "Clear m ()",
+                                  "DrawDateRuler m (int16,int16)",
+                                  "UpdateCaption m (float32)",
+                                  "RecordBuy m (float32)",
+                                  "RecordSell m (float32)",
+                                  "DrawBuy m (float32)",
+                                  "DrawSell m (float32)",
+                                  "ClearBuysSells m ()",
+                                  "DisplayTechnicalIndicators m (int16,int16,int16)",
+                                  "TechInd1 ro int16",
+                                  "TechInd2 ro int16",
+                                  "TechInd3 ro int16",
+                                  "SaveChartInFile m (text)",
+                                  "OpenChartFromFile m (text)",
+                                  "FillListView m ()",
+                                  "PrintEntireChart m ()",
+                                  "GoBackward m ()",
+                                  "GoForward m ()",
+                                  "ZoomIn m ()",
+                                  "ZoomOut m ()",
+                                  "ConvertDateToInteger m int16(text)",
+                                  "StartingDate ro text",
+                                  "EndingDate ro text",
+                                  "PrintTransactionsReport m text()",
+                                  "CalculateSumGain m ()",
+                                  "CalculateCumGain m ()",
+                                  "convert_trading_date m any(text)",
+                                  "UpdateHistData m ()",
+                                  "SetColors m ()",
+                                  "DrawLabel m ()",
+                                  "DrawLabelNoEvent m ()",
+                                  "CompanyName ro text",
+                                  "MA10 ro bool",
+                                  "MA50 ro bool",
+                                  "MA200 ro bool",
+                                  "MACustom ro bool",
+                                  "MaximumInput rw int16"};
+
+// The interface's type names as Qt's meta-object writes them.
+QString metaType(QString t) {
+    static const QMap<QString, QString> kTypes{{"text", "QString"},   {"int16", "short"},
+                                               {"int16&", "qint16&"}, {"float32", "float"},
+                                               {"any", "QVariant"},   {"", "void"}};
+    return kTypes.value(t, t);
+}
+
 const MemorySettingsStore& storeOf(TKchart& w) {
     return dynamic_cast<const MemorySettingsStore&>(*TKchartPrivate::of(w).store);
 }
@@ -357,6 +422,51 @@ private slots:
         } catch (const TKchartError& error) {
             QCOMPARE(error.kind(), TKchartError::Kind::IndexOutOfRange);
         }
+    }
+
+    // The meta-object holds the 53 published members in their order with their kinds and
+    // types (the by-value forms of ReadDataFile and DisplayChart follow their published
+    // form), and the two events.
+    void publishedInterface() {
+        const QMetaObject& mo = TKchart::staticMetaObject;
+        int nextProperty = mo.propertyOffset(), nextMethod = mo.methodOffset();
+        QStringList signalNames;
+        auto nextInvokable = [&]() -> QMetaMethod {
+            while (nextMethod < mo.methodCount()) {
+                const QMetaMethod m = mo.method(nextMethod++);
+                if (m.methodType() == QMetaMethod::Signal)
+                    signalNames << m.name();
+                else if (m.methodType() == QMetaMethod::Method)
+                    return m;
+            }
+            return {};
+        };
+        for (const char* entry : kPublished) {
+            const QStringList f = QString::fromLatin1(entry).split(' ');
+            if (f[1] != "m") {
+                QVERIFY2(nextProperty < mo.propertyCount(), entry);
+                const QMetaProperty p = mo.property(nextProperty++);
+                QCOMPARE(p.name(), f[0]);
+                QCOMPARE(QString::fromLatin1(p.typeName()), metaType(f[2]));
+                QCOMPARE(p.isWritable(), f[1] == "rw");
+                continue;
+            }
+            const QString result = f[2].section('(', 0, 0);
+            QStringList args = f[2].section('(', 1).chopped(1).split(',', Qt::SkipEmptyParts);
+            for (QString& a : args)
+                a = metaType(a);
+            QMetaMethod m = nextInvokable();
+            QCOMPARE(QString::fromLatin1(m.methodSignature()), f[0] + '(' + args.join(',') + ')');
+            QCOMPARE(QString::fromLatin1(m.typeName()), metaType(result));
+            if (args.join(',').contains('&')) { // the by-value form for literals
+                m = nextInvokable();
+                QCOMPARE(QString::fromLatin1(m.name()), f[0]);
+                QVERIFY(!QString::fromLatin1(m.methodSignature()).contains('&'));
+            }
+        }
+        QCOMPARE(nextProperty, mo.propertyCount());
+        QVERIFY(!nextInvokable().isValid());
+        QCOMPARE(signalNames, (QStringList{"DrawComplete", "CompanyNameResolved"}));
     }
 };
 

@@ -271,22 +271,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("n");
         QTest::addColumn<QStringList>("forms");
         QTest::addColumn<bool>("everyDay");
+        QTest::addColumn<double>("barWidth"); // of the volume bars in band 1
         const QStringList band1{"d,mmm,yy"}, days{"d", "mmm,yy"};
-        QTest::newRow("12") << 12 << band1 << true;
-        QTest::newRow("13") << 13 << days << true;
-        QTest::newRow("29") << 29 << days << true;
-        QTest::newRow("30") << 30 << days << false;
-        QTest::newRow("99") << 99 << days << false;
-        QTest::newRow("100") << 100 << QStringList{"mmm"} << false;
-        QTest::newRow("299") << 299 << QStringList{"mmm", "mmm,yyyy"} << false;
-        QTest::newRow("300") << 300 << QStringList{"m", "m,yy"} << false;
-        QTest::newRow("699") << 699 << QStringList{"m", "m,yy"} << false;
-        QTest::newRow("700") << 700 << QStringList{"mmm,yy"} << false;
+        QTest::newRow("12") << 12 << band1 << true << 24.0;
+        QTest::newRow("13") << 13 << days << true << 24.0;
+        QTest::newRow("29") << 29 << days << true << 24.0;
+        QTest::newRow("30") << 30 << days << false << 10.0;
+        QTest::newRow("99") << 99 << days << false << 10.0;
+        QTest::newRow("100") << 100 << QStringList{"mmm"} << false << 4.0;
+        QTest::newRow("299") << 299 << QStringList{"mmm", "mmm,yyyy"} << false << 4.0;
+        QTest::newRow("300") << 300 << QStringList{"m", "m,yy"} << false << 2.0;
+        QTest::newRow("699") << 699 << QStringList{"m", "m,yy"} << false << 2.0;
+        QTest::newRow("700") << 700 << QStringList{"mmm,yy"} << false << 1.0;
     }
     void dateBands() {
         QFETCH(int, n);
         QFETCH(QStringList, forms);
         QFETCH(bool, everyDay);
+        QFETCH(double, barWidth);
         const Printed p = printPage(stateOf(n, 1, static_cast<std::int16_t>(n)));
         const std::pair<const char*, const char*> kForms[] = {
             {"d,mmm,yy", "^\\d{1,2},[A-Z][a-z]{2},\\d\\d$"},
@@ -306,6 +308,12 @@ private Q_SLOTS:
         for (const QString& t : labels)
             dayLabels += t.contains(QRegularExpression(QStringLiteral("^\\d{1,2}(,|$)")));
         QCOMPARE(dayLabels == n, everyDay);
+        const auto boxes = p.of(DrawCall::Op::Box);
+        const auto bar = std::find_if(boxes.begin(), boxes.end(), [](const DrawCall& b) {
+            return b.y1 > kBase + 100 && b.y1 < Hp * 7 / 9 + 100 && b.x1 > 250;
+        });
+        QVERIFY(bar != boxes.end());
+        QVERIFY(std::fabs(bar->x2 - bar->x1 - barWidth) < 0.01);
     }
 
     // Bad states print a page all the same: nothing throws, the page is one page.

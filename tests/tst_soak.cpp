@@ -113,6 +113,11 @@ private Q_SLOTS:
                 w.CalculateCumGain();
                 if (!pick(3)) w.ClearBuysSells();
             },
+            [&] { // now and then a printed page, to a PDF file or a missing folder
+                if (pick(4)) return;
+                w.setPrintTarget(dir.filePath(pick(5) ? "soak.pdf" : "none/soak.pdf"));
+                w.PrintEntireChart();
+            },
         };
 
         for (int step = 0; step < steps; ++step) {

@@ -19,6 +19,7 @@ ALLOWED = {
     "surface": {"common"},
     "calc": {"common"},
     "data": {"common", "model"},
+    "net": {"common", "model"},
     "chart": {"common", "model", "surface", "calc"},
     "indicators": {"common", "model", "surface", "calc"},
     "chartfile": {"common", "model"},
@@ -27,7 +28,7 @@ ALLOWED = {
     "core": {"common", "model", "surface", "calc", "data", "chart", "indicators", "transactions",
              "chartfile", "print"},
     "ui": {"common", "model", "include"},
-    "widget": {"common", "model", "surface", "calc", "data", "chart", "indicators",
+    "widget": {"common", "model", "surface", "calc", "data", "net", "chart", "indicators",
                "transactions", "chartfile", "print", "core", "ui", "include"},
     "include": set(),
 }

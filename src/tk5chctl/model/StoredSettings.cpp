@@ -6,6 +6,11 @@
 
 namespace tk5 {
 
+QString readLookupHost(const SettingsStore* store, const QString& fallback) {
+    const QString host = store ? store->value(QStringLiteral("LookupHost")).trimmed() : QString();
+    return host.isEmpty() ? fallback : host;
+}
+
 namespace {
 
 // A pane's period setting: its key, stored prefixed by the pane's digit ("2RSI_periods"), and

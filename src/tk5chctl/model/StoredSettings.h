@@ -37,6 +37,10 @@ ChartColors readColors(const SettingsStore& store, const ChartColors& defaults);
 // a dark blue (0x340000); that default too when there is no store.
 Color readPaneBandColor(const SettingsStore* store);
 
+// "LookupHost": the host (and port) of the company-name lookup service; the default when the
+// store has none or there is no store.
+QString readLookupHost(const SettingsStore* store, const QString& fallback);
+
 // The fourteen period keys of each pane ("1RSI_periods" .. "3MoneyFlowperiods"), then the
 // kinds "Tech1".."Tech3". A value that is missing, not a whole number or outside 16 bits
 // counts as the key's default (the periods of a new IndicatorSettings, the kinds 1, 3, 6).

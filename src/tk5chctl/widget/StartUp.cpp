@@ -9,10 +9,15 @@
 #include "TabPage.h"
 
 #include "common/Twips.h"
+#include "model/StoredSettings.h"
+#include "net/CompanyLookup.h"
+#include "net/mdlINETapi.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -222,6 +227,26 @@ void TKchartPrivate::useStore(std::unique_ptr<SettingsStore> settings) {
     applyColors(kStartUpColors);
     core.readPaneSettings();
     Frame2->showPanes(core.state().pane_settings);
+}
+
+bool TKchartPrivate::lookUpCompanyName(int cut, bool stripLineBreaks) {
+    const QPointer<TKchart> alive(&q);
+    // Copies: the control may be gone when the reply is there.
+    const QString host = readLookupHost(store.get(), kDefaultLookupHost);
+    const QString ticker = core.state().ticker_name;
+    const QString caption = lookedUpCaption(
+        CaptionLabel->text(), ticker, host,
+        [](QString& address) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const QString r = WebFetch(address);
+            QGuiApplication::restoreOverrideCursor();
+            return r;
+        },
+        cut, stripLineBreaks);
+    if (!alive) return false;
+    CaptionLabel->setText(caption);
+    core.state().company_name = caption;
+    return true;
 }
 
 void TKchartPrivate::print(const PrintTarget& target) {

@@ -11,6 +11,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QResizeEvent>
 
 #include <new>
@@ -173,6 +174,18 @@ qint16 TKchart::TechInd3() const { return d->core.state().pane(3).kind; }
 void TKchart::SaveChartInFile(const QString& filepath) {
     forHost([&] { d->core.SaveChartInFile(filepath); });
 }
+
+void TKchart::UpdateHistData() {
+    d->prompts->message(QStringLiteral("data updated"), tk5::MessageIcon::None);
+}
+
+void TKchart::DrawLabel() {
+    const QPointer<TKchart> alive(this);
+    if (!d->lookUpCompanyName(2, false) || !alive) return;
+    Q_EMIT CompanyNameResolved();
+}
+
+void TKchart::DrawLabelNoEvent() { d->lookUpCompanyName(1, true); }
 
 void TKchart::PrintEntireChart() {
     forHost([&] { d->print(d->printTarget); });

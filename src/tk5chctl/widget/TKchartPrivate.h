@@ -118,6 +118,9 @@ public:
     void deleteSelectedTransaction();
 
     void setRecording(bool on);
+    // The company-name lookup of DrawLabel (cut 2) and DrawLabelNoEvent (cut 1, line breaks
+    // removed): the caption and company_name. False when the control went away meanwhile.
+    bool lookUpCompanyName(int cut, bool stripLineBreaks);
     // The printed page to this target, recorded with the surfaces while recording.
     void print(const PrintTarget& target);
     std::array<PictureBox*, 9> pictureBoxes() const;

@@ -243,10 +243,25 @@ public:
     Q_INVOKABLE void CalculateCumGain();
     /// 43: the hook history dates pass through; returns its input.
     Q_INVOKABLE QVariant convert_trading_date(const QString& input_date) const;
+    /// 44: shows the message "data updated" (an OK button, no icon); nothing else changes.
+    Q_INVOKABLE void UpdateHistData();
     /// 45: re-reads the colour settings (defaults: pale yellow chart and panes, light grey
     /// transaction list, black rulers with white text) and applies them. Redraws nothing: a
     /// surface whose back colour is set is painted plain in that colour until the next draw.
     Q_INVOKABLE void SetColors();
+    /// 46: when the caption label holds fewer than 3 characters, asks the lookup service for
+    /// the company's name: GET http://HOST/cgi-bin/ticker.pl?TICKER, HOST being the settings
+    /// value "LookupHost" (default 127.0.0.1:8017). A reply r sets the caption to r without
+    /// its last 2 characters (its CR LF) and one space; an empty reply sets it to the ticker;
+    /// a reply of fewer than 2 characters (such as "0" when the service cannot be reached)
+    /// leaves it. company_name then takes the caption, and CompanyNameResolved() is emitted,
+    /// also when no lookup was needed. The user interface keeps running while the control
+    /// waits (5 s at most without data; a body is read up to 1 MB) under a busy cursor; the
+    /// host may close or delete the control meanwhile.
+    Q_INVOKABLE void DrawLabel();
+    /// 47: the same lookup without the event: r without its last character and one space,
+    /// then every carriage return and line feed removed ("0" thus gives a single space).
+    Q_INVOKABLE void DrawLabelNoEvent();
     /// 48: the text of the caption label above the chart.
     QString CompanyName() const;
     /// 49..52: whether the 10, 50, 200-day and custom moving averages are shown.
@@ -303,6 +318,8 @@ public:
 Q_SIGNALS:
     /// A drawing of the chart and the panes has finished.
     void DrawComplete();
+    /// DrawLabel() has stored the company's name (read it with CompanyName()).
+    void CompanyNameResolved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
