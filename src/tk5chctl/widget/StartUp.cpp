@@ -238,7 +238,7 @@ bool TKchartPrivate::lookUpCompanyName(int cut, bool stripLineBreaks) {
         CaptionLabel->text(), ticker, host,
         [](QString& address) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            const QString r = WebFetch(address);
+            QString r = WebFetch(address);
             QGuiApplication::restoreOverrideCursor();
             return r;
         },
