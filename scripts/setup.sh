@@ -8,6 +8,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
+  qt6-declarative-dev qt6-tools-dev
   qt6-qpa-plugins libqt6svg6
   libbenchmark-dev
   fonts-liberation2 fontconfig

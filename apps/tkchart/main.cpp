@@ -2,8 +2,10 @@
 // tkchart: shows the stock-chart control in a window, or renders it headless to a PNG file.
 
 #include "HostRules.h"
+#include "ScriptRunner.h"
 #include "TimeRangeDialog.h"
 
+#include <tk5chctl/Prompts.h>
 #include <tk5chctl/TKchart.h>
 
 #include <QAction>
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTextStream>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -52,8 +55,10 @@ struct Options {
     int height = 800;
     QString png;
     QString record;
-    QString pdf;     // headless: the printed page written to this PDF file after the render
-    QPageSize paper; // of the PDF; invalid means the control's default (A4 or US Letter)
+    QString pdf;            // headless: the printed page written to this PDF file after the render
+    QPageSize paper;        // of the PDF; invalid means the control's default (A4 or US Letter)
+    QString script;         // a JavaScript file run with the control as `chart` after the render
+    int scriptTimeout = 30; // seconds
     std::optional<float> captionAt; // headless: the caption line for the day under x (twips)
     QString openChart;              // headless: a chart file applied before the render
     QString saveChart;              // headless: a chart file written after the render
@@ -142,6 +147,15 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         QStringLiteral("Paper of the printed page: a4 or letter (default by the system's "
                        "measures)."),
         QStringLiteral("SIZE"));
+    const QCommandLineOption script(
+        QStringLiteral("script"),
+        QStringLiteral("Run this JavaScript file with the control as `chart` after the first "
+                       "render (headless: before the PNG, the PDF and the record are written)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption scriptTimeout(
+        QStringLiteral("script-timeout"),
+        QStringLiteral("Stop a script still running after this many seconds (default 30)."),
+        QStringLiteral("SECONDS"));
     const QCommandLineOption panes(
         QStringLiteral("panes"),
         QStringLiteral("Indicator kinds of panes 1, 2, 3 (default from settings: 1,3,6)."),
@@ -173,7 +187,7 @@ Options parseOptions(const QStringList& arguments, bool headless) {
         QStringLiteral("report"),
         QStringLiteral("Headless only: print the transactions report after the render."));
     parser.addOptions({ticker, window, size, png, pdf, paper, panes, setting, record, captionAt,
-                       openChart, saveChart, report});
+                       openChart, saveChart, report, script, scriptTimeout});
 
     if (!parser.parse(arguments)) fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -226,7 +240,8 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     // Options that name a file.
     for (const auto& [option, target] :
          {std::pair{&record, &o.record}, std::pair{&openChart, &o.openChart},
-          std::pair{&saveChart, &o.saveChart}, std::pair{&pdf, &o.pdf}}) {
+          std::pair{&saveChart, &o.saveChart}, std::pair{&pdf, &o.pdf},
+          std::pair{&script, &o.script}}) {
         if (!parser.isSet(*option)) continue;
         *target = parser.value(*option);
         if (target->isEmpty())
@@ -240,6 +255,14 @@ Options parseOptions(const QStringList& arguments, bool headless) {
                  2);
     }
     o.report = parser.isSet(report);
+    if (parser.isSet(scriptTimeout)) {
+        const auto seconds = wholeNumber(parser.value(scriptTimeout), 1, 86400);
+        if (!seconds)
+            fail(QStringLiteral("--script-timeout must be whole seconds from 1 to 86400, not '%1'")
+                     .arg(parser.value(scriptTimeout)),
+                 2);
+        o.scriptTimeout = *seconds;
+    }
     if (parser.isSet(paper)) {
         const QString name = parser.value(paper).trimmed().toLower();
         if (name == QLatin1String("a4"))
@@ -290,8 +313,23 @@ void redraw(TKchart& chart, qint16 first, qint16 last) {
     chart.redraw();
 }
 
+// Headless, nobody can answer a message box: messages go to stderr and questions are
+// answered Cancel.
+class StderrPrompts : public tk5::Prompts {
+public:
+    void message(const QString& text, tk5::MessageIcon) override {
+        std::fprintf(stderr, "tkchart: the control says: %s\n", qPrintable(text));
+    }
+    bool confirm(const QString& text, const QString&, tk5::MessageIcon) override {
+        std::fprintf(stderr, "tkchart: the control asks (answered Cancel): %s\n", qPrintable(text));
+        return false;
+    }
+};
+
 int renderHeadless(const Options& o) {
     TKchart chart(o.settings);
+    StderrPrompts prompts;
+    chart.setPrompts(&prompts);
     chart.resize(o.width, o.height);
     chart.show(); // lays the children out (and draws the empty chart)
     QCoreApplication::processEvents();
@@ -330,6 +368,12 @@ int renderHeadless(const Options& o) {
         std::fprintf(stderr, "tkchart: the chart could not be drawn completely: %s\n", e.what());
     }
     int code = 0;
+    if (!o.script.isEmpty())
+        if (const QString why = tkchart::runScript(chart, o.script, o.scriptTimeout);
+            !why.isEmpty()) {
+            std::fprintf(stderr, "tkchart: %s\n", qPrintable(why));
+            code = 1;
+        }
     if (!o.pdf.isEmpty()) {
         chart.setPrintTarget(o.pdf, o.paper);
         try {
@@ -460,7 +504,7 @@ public:
         return shown;
     }
 
-    const TKchart& chart() const { return *chart_; }
+    TKchart& chart() const { return *chart_; }
 
 protected:
     // The chart's "Time Range" menu item posts Ctrl+T, which reaches the window as a key
@@ -681,5 +725,11 @@ int main(int argc, char** argv) {
                  .arg(window.chart().loadedDays()),
              1);
     window.show();
+    if (!o.script.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &o] {
+            if (const QString why = tkchart::runScript(window.chart(), o.script, o.scriptTimeout);
+                !why.isEmpty())
+                std::fprintf(stderr, "tkchart: %s\n", qPrintable(why));
+        });
     return QApplication::exec();
 }

@@ -119,6 +119,12 @@ void ChartCore::SaveChartInFile(const QString& filepath) const {
     tk5::SaveChartInFile(state_, filepath);
 }
 
+float ChartCore::xOfDay(std::int16_t day) const {
+    return DayAxis(surfaces_.Picture1->Width(), state_.starting_date_local,
+                   state_.ending_date_local)
+        .x(day);
+}
+
 void ChartCore::PrintEntireChart(const PrintTarget& target, DrawLog* log) const {
     printChart({state_, overlays_.custom_ma_periods, log}, target);
 }

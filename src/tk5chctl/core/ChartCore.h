@@ -124,6 +124,9 @@ public:
     // dashed horizontal line to Y. Neither redraws anything.
     void moveVerticalLine(float X);
     void moveHorizontalLine(float Y);
+    // The x (twips on the price chart) of a day of the shown window, whose day under it is
+    // that day; ChartError when the window gives it no position.
+    float xOfDay(std::int16_t day) const;
     // The vertical line one day older (days > 0) or newer, kept inside the shown loaded days;
     // from the newest shown day when no line is displayed.
     void moveVerticalLineByDays(int days);

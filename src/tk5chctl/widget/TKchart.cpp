@@ -175,6 +175,10 @@ void TKchart::SaveChartInFile(const QString& filepath) {
     forHost([&] { d->core.SaveChartInFile(filepath); });
 }
 
+float TKchart::xOfDay(qint16 day) const {
+    return forHost([&] { return d->core.xOfDay(day); });
+}
+
 void TKchart::UpdateHistData() {
     d->prompts->message(QStringLiteral("data updated"), tk5::MessageIcon::None);
 }

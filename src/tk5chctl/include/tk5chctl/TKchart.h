@@ -291,6 +291,10 @@ public:
     /// Every message box and question goes through prompts from now on (not owned; it must
     /// outlive its use). Null restores the control's own message boxes.
     void setPrompts(tk5::Prompts* prompts);
+    /// The x (twips from the price chart's left edge) of a day of the shown window: the
+    /// position RecordBuy(), RecordSell(), DrawBuy(), DrawSell() and UpdateCaption() take for
+    /// that day. Throws TKchartError when the window gives the day no position.
+    float xOfDay(qint16 day) const;
     /// Directs PrintEntireChart() to a PDF file of this page size (A4, or US Letter where the
     /// system's measures are the US ones, when none is given); an empty path directs it back
     /// to the system's default printer.
