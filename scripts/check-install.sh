@@ -160,7 +160,9 @@ check_png "$tmp/moved.png" 1280 800
 
 step "asking the installed tk5names for a company name"
 # It finds the table in the moved prefix's hist folder by itself.
-headless "$tmp/moved/bin/tk5names" --port 0 --print-port >"$tmp/names.port" 2>"$log" &
+# Started through env (which execs it), not the headless function, so that $! is its own id.
+env -u LD_LIBRARY_PATH -u TK5CHCTL_HIST_DIR "$tmp/moved/bin/tk5names" --port 0 --print-port \
+  >"$tmp/names.port" 2>"$log" &
 names_pid=$!
 for ((i = 0; i < 100; i++)); do
   if [ -s "$tmp/names.port" ] || ! kill -0 "$names_pid" 2>/dev/null; then break; fi
