@@ -6,7 +6,6 @@
 #include "NamesTable.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -14,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
 #include <memory>
 
 using tk5names::NamesService;
@@ -27,7 +27,7 @@ class TestNames : public QObject {
     QNetworkAccessManager net_;
 
     QString writeTable(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
+        QString path = dir_.filePath(name);
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return {};
         return path;
@@ -100,34 +100,31 @@ private Q_SLOTS:
         QCOMPARE(loaded.skippedLines, skipped);
     }
 
-    void unreadable_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("missing file") << dir_.filePath("missing.csv");
-        QTest::newRow("a folder") << dir_.path();
-    }
+    // A missing file or a folder gives no table, and a reason naming it.
     void unreadable() {
-        QFETCH(QString, path);
-        const NamesTable::Loaded loaded = NamesTable::load(path);
-        QVERIFY(!loaded.table);
-        QVERIFY2(loaded.error.contains(path), qPrintable(loaded.error));
+        for (const QString& path : {dir_.filePath("missing.csv"), dir_.path()}) {
+            const NamesTable::Loaded loaded = NamesTable::load(path);
+            QVERIFY(!loaded.table);
+            QVERIFY2(loaded.error.contains(path), qPrintable(loaded.error));
+        }
     }
 
-    // 100 000 rows load in well under a second (TK5_NAMES_LOAD_MS: slower builds' limit).
+    // 100 000 rows load in well under a second of processor time (TK5_NAMES_LOAD_MS: slower
+    // builds' limit; the wall clock depends on what else the machine runs).
     void largeTable() {
         QByteArray file;
         for (int i = 0; i < 100000; ++i)
             file += "T" + QByteArray::number(i) + ",\"Company " + QByteArray::number(i) +
                     ", Inc.\"\r\n";
         const QString path = writeTable("large.csv", file);
-        QElapsedTimer timer;
-        timer.start();
+        const std::clock_t start = std::clock();
         const NamesTable::Loaded loaded = NamesTable::load(path);
-        const qint64 ms = timer.elapsed();
-        qInfo("100 000 rows loaded in %lld ms", static_cast<long long>(ms));
+        const long ms = long(std::clock() - start) * 1000 / CLOCKS_PER_SEC;
+        qInfo("100 000 rows loaded in %ld ms of processor time", ms);
         QVERIFY(loaded.table);
         QCOMPARE(loaded.table->size(), 100000);
         QCOMPARE(loaded.table->name(u"t99999"), "Company 99999, Inc.");
-        QVERIFY(ms < qEnvironmentVariable("TK5_NAMES_LOAD_MS", "500").toLongLong());
+        QVERIFY(ms < qEnvironmentVariable("TK5_NAMES_LOAD_MS", "500").toLong());
     }
 
     // Every bundled history has its company in the bundled table.
@@ -152,7 +149,6 @@ private Q_SLOTS:
         QTest::newRow("lower case")
             << "/cgi-bin/ticker.pl?orcl" << 200 << QByteArray("Oracle Corporation\r\n");
         QTest::newRow("unknown") << "/cgi-bin/ticker.pl?NOPE" << 200 << QByteArray();
-        QTest::newRow("no ticker") << "/cgi-bin/ticker.pl" << 200 << QByteArray();
         QTest::newRow("encoded space")
             << "/cgi-bin/ticker.pl?brk%20b" << 200 << QByteArray("Berkshire Hathaway, Inc.\r\n");
         QTest::newRow("encoded &")

@@ -40,7 +40,7 @@ QString nextField(QStringView line, qsizetype& pos) {
     }
     const qsizetype comma = line.indexOf(u',', pos);
     const qsizetype end = comma < 0 ? line.size() : comma;
-    const QString text = line.sliced(pos, end - pos).trimmed().toString();
+    QString text = line.sliced(pos, end - pos).trimmed().toString();
     pos = end;
     return text;
 }
@@ -56,7 +56,7 @@ bool NamesTable::addLine(QStringView line) {
     ++pos;
     QString name = nextField(line, pos);
     if (ticker.isEmpty() || name.isEmpty()) return false;
-    names_.insert(std::move(ticker).toUpper(), std::move(name));
+    names_.emplace(std::move(ticker).toUpper(), std::move(name)); // replaces an earlier name
     return true;
 }
 
