@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: BSD-3-Clause
 # Checks the installed package of an already built build/dev (bash scripts/test.sh builds it):
 # installs into a temporary prefix, builds examples/hello against that prefix with a CMake
-# build of its own, renders with it and with the installed tkchart headless, and checks that
-# the package refuses a newer minor version. Builds nothing of the main project itself.
+# build of its own, renders with it and with the installed tkchart headless, asks the
+# installed tk5names for a company name, and checks that the package refuses a newer minor
+# version. Builds nothing of the main project itself.
 # Any failure makes this fail with a message saying what went wrong.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,8 @@ for tool in cmake ninja readelf ldd identify; do
 done
 
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+names_pid=""
+trap 'if [ -n "$names_pid" ]; then kill "$names_pid" 2>/dev/null || true; fi; rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 log=$tmp/log
 
@@ -70,7 +72,7 @@ for f in include/tk5chctl/TKchart.h include/tk5chctl/Prompts.h \
          include/tk5chctl/tk5chctl_export.h \
          lib/libtk5chctl.so lib/hist/ORCL.csv \
          lib/cmake/tk5chctl/tk5chctlConfig.cmake lib/cmake/tk5chctl/tk5chctlConfigVersion.cmake \
-         lib/cmake/tk5chctl/tk5chctlTargets.cmake bin/tkchart; do
+         lib/cmake/tk5chctl/tk5chctlTargets.cmake bin/tkchart bin/tk5names lib/hist/names.csv; do
   [ -e "$prefix/$f" ] || fail "the install lacks $f"
 done
 compgen -G "$prefix/lib/libtk5chctl.so.*" >/dev/null || fail "the install lacks lib/libtk5chctl.so.*"
@@ -155,5 +157,26 @@ if ! headless "$tmp/moved/bin/tkchart" --png "$tmp/moved.png" --window 1:60 >"$l
   fail "tkchart fails once the install prefix is moved"
 fi
 check_png "$tmp/moved.png" 1280 800
+
+step "asking the installed tk5names for a company name"
+# It finds the table in the moved prefix's hist folder by itself.
+# Started through env (which execs it), not the headless function, so that $! is its own id.
+env -u LD_LIBRARY_PATH -u TK5CHCTL_HIST_DIR "$tmp/moved/bin/tk5names" --port 0 --print-port \
+  >"$tmp/names.port" 2>"$log" &
+names_pid=$!
+for ((i = 0; i < 100; i++)); do
+  if [ -s "$tmp/names.port" ] || ! kill -0 "$names_pid" 2>/dev/null; then break; fi
+  sleep 0.1
+done
+port=$(head -n 1 "$tmp/names.port")
+[ -n "$port" ] || { cat "$log" >&2; fail "the installed tk5names did not start"; }
+grep -qF "names from $tmp/moved/lib/hist/names.csv" "$log" ||
+  { cat "$log" >&2; fail "the installed tk5names did not read $tmp/moved/lib/hist/names.csv"; }
+exec 3<>"/dev/tcp/127.0.0.1/$port"
+printf 'GET /cgi-bin/ticker.pl?orcl HTTP/1.0\r\n\r\n' >&3
+reply=$(timeout 10 cat <&3 | tail -n 1) || true
+exec 3<&-
+[ "$reply" = $'Oracle Corporation\r' ] || fail "tk5names answered '$reply' for orcl, not Oracle Corporation"
+step "  orcl: Oracle Corporation"
 
 step "OK"

@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-declarative-dev qt6-tools-dev
   qt6-qpa-plugins libqt6svg6
+  qt6-httpserver-dev qt6-websockets-dev
   libbenchmark-dev
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick

@@ -45,6 +45,9 @@ private Q_SLOTS:
         }
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("DIR.csv")));
         QCOMPARE(tkchart::openableTickers(dir.path()), (QStringList{"2024", "BRK_B", "ORCL"}));
+        // The bundled folder: the histories, not the lookup service's names.csv.
+        QCOMPARE(tkchart::openableTickers(qEnvironmentVariable("TK5_HIST")),
+                 (QStringList{"AAPL", "AAPL_L", "GOOG_L", "ORCL"}));
     }
 
     void windowKept_data() {
