@@ -297,10 +297,15 @@ Options parseOptions(const QStringList& arguments, bool headless) {
     return o;
 }
 
-// Loads the ticker; false (with a message) when its file gives no day.
+// Loads the ticker and, when its file names no company, asks the lookup service for the name
+// (the caption stays as it is when no service answers); false (with a message) when the file
+// gives no day.
 bool load(TKchart& chart, const QString& ticker, QString* error) {
     chart.ReadDataFile(ticker);
-    if (chart.loadedDays() > 0) return true;
+    if (chart.loadedDays() > 0) {
+        chart.DrawLabel();
+        return true;
+    }
     *error = QStringLiteral("cannot read the history file of ticker '%1' in %2")
                  .arg(ticker, QDir::toNativeSeparators(chart.historyFolder()));
     return false;
