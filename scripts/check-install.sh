@@ -72,9 +72,13 @@ for f in include/tk5chctl/TKchart.h include/tk5chctl/Prompts.h \
          include/tk5chctl/tk5chctl_export.h \
          lib/libtk5chctl.so lib/hist/ORCL.csv \
          lib/cmake/tk5chctl/tk5chctlConfig.cmake lib/cmake/tk5chctl/tk5chctlConfigVersion.cmake \
-         lib/cmake/tk5chctl/tk5chctlTargets.cmake bin/tkchart bin/tk5names lib/hist/names.csv; do
+         lib/cmake/tk5chctl/tk5chctlTargets.cmake bin/tkchart bin/tk5names lib/hist/names.csv \
+         lib/qt6/plugins/designer/libtk5chctlplugin.so; do
   [ -e "$prefix/$f" ] || fail "the install lacks $f"
 done
+# The Designer plugin finds the installed library through its own run path.
+! env -u LD_LIBRARY_PATH ldd "$prefix/lib/qt6/plugins/designer/libtk5chctlplugin.so" |
+  grep -q "not found" || fail "the installed Designer plugin does not find its libraries"
 compgen -G "$prefix/lib/libtk5chctl.so.*" >/dev/null || fail "the install lacks lib/libtk5chctl.so.*"
 compgen -G "$prefix/lib/cmake/tk5chctl/tk5chctlTargets-*.cmake" >/dev/null ||
   fail "the install lacks lib/cmake/tk5chctl/tk5chctlTargets-<config>.cmake"
