@@ -5,6 +5,8 @@
 #include "NamesService.h"
 #include "NamesTable.h"
 
+#include <tk5chctl/TKchart.h>
+
 #include <QDir>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -187,7 +189,24 @@ private Q_SLOTS:
         for (int i = 0; i < 20; ++i)
             QCOMPARE(replies[size_t(i)]->readAll(), bodies[i % 4]);
     }
+
+    // The control asks the shipped service: tickers with a space and an ampersand travel
+    // whole, and the reply's CR LF becomes one trailing space.
+    void controlAsksTheService() {
+        const QMap<QString, QString> settings{
+            {QStringLiteral("LookupHost"), QStringLiteral("127.0.0.1:%1").arg(port_)}};
+        for (const auto& [ticker, name] :
+             {std::pair{"BRK B", "Berkshire Hathaway, Inc. "}, std::pair{"AT&T", "AT&T Inc. "},
+              std::pair{"NOPE", "NOPE"}}) {
+            TKchart chart(settings);
+            chart.setTicker_name(QString::fromLatin1(ticker));
+            QSignalSpy resolved(&chart, &TKchart::CompanyNameResolved);
+            chart.DrawLabel();
+            QCOMPARE(chart.CompanyName(), QString::fromLatin1(name));
+            QCOMPARE(resolved.count(), 1);
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestNames)
+QTEST_MAIN(TestNames)
 #include "tst_names.moc"
