@@ -69,6 +69,38 @@ private:
 /// caller's variable, from C++ and through QMetaObject::invokeMethod with Q_ARG(qint16&, v)
 /// alike; a second overload takes values (literals, constants) for C++ callers. Members that
 /// can fail throw TKchartError, also through the meta-object.
+///
+/// Values out of range. A host may write any 16-bit value into the window and the counts, any
+/// float into the crosshair positions, and call any member in any order, before or after a
+/// load, with any stored periods (settings outside 16 bits count as their defaults). What
+/// happens, member by member:
+/// - starting_date_local, ending_date_local: kept as written (setting them draws nothing).
+///   The drawing members draw the loaded days the window covers: none when it covers none
+///   or ends before it starts. A step that needs a day beyond the history's 5000 or the
+///   3000-day work buffers throws TKchartError (IndexOutOfRange) after drawing what it
+///   could; 16-bit day arithmetic that overflows throws (Overflow). MaximumPrice and
+///   MinimumPrice then read 0.
+/// - GoBackward, GoForward, ZoomIn, ZoomOut, the `<<` `>>` buttons and the keys: a new
+///   window leaving 16 bits is refused with TKchartError (Overflow) naming the window; the
+///   window stays.
+/// - buy_number, sell_number: kept as written. The marks, FillListView(), the gains, the
+///   chart file and the printed page use the first 0..250 records (a negative count as
+///   none). RecordBuy() and RecordSell() refuse with a message when the count is outside
+///   0..249.
+/// - OldVerticalLineX, OldHorizontalLineY and the two "displayed" flags: kept; the next
+///   crosshair move inverts the old line where written, which is nothing off the picture.
+/// - x of UpdateCaption, RecordBuy, RecordSell, DrawBuy, DrawSell: any float (NaN and the
+///   infinities too); a position on no loaded day changes nothing. xOfDay() throws
+///   TKchartError when the window gives the day no position.
+/// - The days of DrawPriceRuler, DisplayChart, DrawDateRuler, DisplayTechnicalIndicators,
+///   GetMaximumPrice and GetMinimumPrice: as for the window above; indicator kinds outside
+///   1..10 leave a pane empty.
+/// - Periods 0, negative or up to 32767: the Indicators tab refuses them outside 1..300;
+///   stored ones are used as they stand: an indicator draws what its periods give (nothing
+///   where they reach beyond the history) or throws TKchartError naming the pane.
+///
+/// No member reads outside the series, the work buffers or the 250-entry transaction arrays,
+/// and none takes longer than a full redraw of the largest window.
 class TK5CHCTL_EXPORT TKchart : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString ticker_name READ ticker_name WRITE setTicker_name)
