@@ -117,6 +117,7 @@ private slots:
         addLoad("short line replaced by the next", kHead + "x\n" + r1 + r2, d1 + ' ' + d2);
         addLoad("last short line parsed as it is", kHead + "x\na,1,2,3,4,5\n", "a|2|3|4|5");
         addLoad("blank line: no day", kHead + "\n", "");
+        addLoad("rejected last row changes no day", kHead + r1 + "30-Dec-14,1,0,1,1,5\n", d1);
         addLoad("17 characters read", dec + "20,30\n" + r2, "31-Dec-14|20|30|4.5|99 " + d2);
         addLoad("16 + CR: next line", kHead + "a,1,2,3,4,5,6789\r\n" + r1, d1);
         addLoad("leading numbers", dec + " 12.5e,.5x,-3e1,inf\n", "31-Dec-14|12.5|0.5|-30|0");
@@ -142,6 +143,9 @@ private slots:
         QCOMPARE(st.company_name, company);
         for (int d = 1; d <= days.size(); ++d)
             QCOMPARE(dayText(st.series, d), days[d - 1]);
+        // The day after the last loaded one keeps what the preset control held there.
+        QCOMPARE(dayText(st.series, days.size() + 1),
+                 days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
     }
 
     // At most 5000 days are kept; a shorter file then leaves the days beyond its own as they were.
