@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <utility>
 
 #include <unistd.h>
@@ -141,12 +142,15 @@ std::int16_t valueOf(const QString& field, int n, const QString& path) {
     const QString text = (colon < 0 ? field : field.mid(colon + 1)).trimmed();
     static const QRegularExpression number(
         QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    bool ok = number.match(text).hasMatch();
-    const double v = ok ? text.toDouble(&ok) : 0.0;
-    if (!ok)
+    if (!number.match(text).hasMatch())
         readFailed(Kind::TypeMismatch, path,
                    lineName(n) % QStringLiteral(" holds \"") % text.left(40) %
                        QStringLiteral("\", which is not a number"));
+    // Of a number, the conversion refuses only one beyond a double, giving an infinity (an
+    // overflow below), and one nearer 0 than the smallest double, which is 0.
+    bool ok = false;
+    double v = text.toDouble(&ok);
+    if (!ok && !std::isinf(v)) v = 0.0;
     const double r = roundHalfEven(v);
     if (!(r >= -32768.0 && r <= 32767.0))
         readFailed(Kind::Overflow, path,
