@@ -87,9 +87,16 @@ QByteArray fileBytes(const QString& path) {
     if (info.size() > kMaxFileBytes) readFailed(Kind::File, path, tooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) readFailed(Kind::File, path, file.errorString());
-    // Bounded even when the file has grown since it was looked at.
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) readFailed(Kind::File, path, file.errorString());
+    // Bounded even when the file has grown since it was looked at; while it has not, no more
+    // memory is taken than the file needs (a read reserves all it may be asked for).
+    QByteArray bytes;
+    const qint64 block = std::max(info.size(), qint64{4096}) + 1;
+    while (bytes.size() <= kMaxFileBytes) {
+        const QByteArray more = file.read(std::min(block, kMaxFileBytes + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError) readFailed(Kind::File, path, file.errorString());
+        if (more.isEmpty()) break;
+        bytes += more;
+    }
     if (bytes.size() > kMaxFileBytes) readFailed(Kind::File, path, tooLarge);
     return bytes;
 }

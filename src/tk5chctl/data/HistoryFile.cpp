@@ -61,7 +61,10 @@ public:
 private:
     bool fill() {
         if (atEnd_) return false;
-        block_ = file_.read(kBlockSize);
+        // One buffer for every block: reserved once, then only resized within its capacity.
+        block_.reserve(kBlockSize);
+        block_.resize(kBlockSize);
+        block_.resize(std::max(file_.read(block_.data(), kBlockSize), qint64{0}));
         pos_ = 0;
         if (block_.isEmpty()) {
             atEnd_ = true;
