@@ -2,11 +2,12 @@
 // The conversions from text to numbers: the history rows' leading numbers, the locale-aware
 // reading of the dialogs, the Indicators tab and the settings store, and the period boxes'
 // validation. The first byte picks the user's locale by its value modulo 4 (the seed corpus uses
-// the digits 0 to 3): en_US, en_GB, de_DE, fr_FR. The rest is the text, as UTF-8. Checked for each
-// input:
+// the digits 0 to 3): en_US, en_GB, de_DE, fr_FR; with German and French, the C library's
+// numbers follow too when the system has those locales (scripts/fuzz.sh makes them), as in a Qt
+// application, which takes the user's. The rest is the text, as UTF-8. Checked for each input:
 //  - leadingNumber: never NaN; blanks before the text and a comma after it change nothing; a
 //    finite result reads back from its own shortest C text; a text the C library reads whole
-//    as a decimal number gives the C library's value;
+//    (in the C locale) as a decimal number gives the C library's value;
 //  - textToNumber: a finite number or nothing; blanks around the text change nothing; a number
 //    reads back from the locale's shortest text of it; in the locales with a decimal point, a
 //    text the C library reads whole as a decimal number gives the same value, or nothing when
@@ -63,14 +64,15 @@ struct RecordingPrompts : Prompts {
 struct Locale {
     QLocale locale;
     bool decimalPoint; // "." separates the decimals
+    const char* cLocale;
 };
 
 const std::array<Locale, 4>& locales() {
     static const std::array<Locale, 4> all{{
-        {QLocale(QLocale::English, QLocale::UnitedStates), true},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), true},
-        {QLocale(QLocale::German, QLocale::Germany), false},
-        {QLocale(QLocale::French, QLocale::France), false},
+        {QLocale(QLocale::English, QLocale::UnitedStates), true, "C"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), true, "C"},
+        {QLocale(QLocale::German, QLocale::Germany), false, "de_DE.UTF-8"},
+        {QLocale(QLocale::French, QLocale::France), false, "fr_FR.UTF-8"},
     }};
     return all;
 }
@@ -242,6 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const Locale& here = locales()[data[0] % locales().size()];
     QLocale::setDefault(here.locale);
+    if (!std::setlocale(LC_NUMERIC, here.cLocale)) std::setlocale(LC_NUMERIC, "C");
     const QString text = QString::fromUtf8(fuzz::bytesOf(data + 1, size - 1));
     checkLeadingNumber(text);
     const std::optional<double> v = checkTextToNumber(text, here);

@@ -31,6 +31,15 @@ trap 'rm -rf "$scratch"' EXIT
 export TMPDIR=$scratch/tmp
 mkdir -p "$TMPDIR"
 
+# fuzz_numbers also reads numbers with the C library in locales that write a decimal comma, as
+# a Qt application does for such a user. They are made from the system's locale sources.
+export LOCPATH=$scratch/locales
+mkdir -p "$LOCPATH"
+for l in de_DE fr_FR; do
+  localedef -i "$l" -f UTF-8 "$LOCPATH/$l.UTF-8" >/dev/null 2>&1 || true
+  [ -d "$LOCPATH/$l.UTF-8" ] || echo "fuzz: cannot make the $l.UTF-8 locale (package locales)" >&2
+done
+
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

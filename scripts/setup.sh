@@ -13,7 +13,7 @@ PACKAGES=(
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick
   clang-format clang-tidy python3
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
 )
 
 missing=()

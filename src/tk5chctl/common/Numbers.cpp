@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <locale.h>
+
 namespace tk5 {
 
 std::string outsideMessage(long index, int capacity) {
@@ -58,7 +60,13 @@ double leadingNumber(const QString& text) {
         }
         if (any) prefix += exponent;
     }
-    return std::strtod(prefix.c_str(), nullptr);
+    // strtod reads the decimal point of the process's locale, which a Qt application sets to
+    // the user's: under a comma locale "45.45" would read as 45. It reads here in the C locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const locale_t previous = uselocale(cLocale);
+    const double value = std::strtod(prefix.c_str(), nullptr);
+    uselocale(previous);
+    return value;
 }
 
 namespace {

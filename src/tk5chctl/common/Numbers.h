@@ -82,8 +82,8 @@ inline std::int16_t add16(long a, long b) {
 
 // ---- Reading numbers from text ---------------------------------------------------------
 // The longest leading numeric prefix of a field: leading blanks skipped, an optional sign,
-// digits with "." as the decimal point and an optional exponent; no thousands separators.
-// A field with no leading number reads as 0.
+// digits with "." as the decimal point (whatever the locale) and an optional exponent; no
+// thousands separators. A field with no leading number reads as 0.
 double leadingNumber(const QString& text);
 
 // The whole text as a number in the user's locale (blanks around it allowed, the locale's
