@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: BSD-3-Clause
 # Checks that every C++ source and header of the library, the host application, the
-# benchmarks, the tests and the examples is formatted with the project's .clang-format
-# settings (Debian 12's clang-format 14). Changes nothing; lists the files that are not
-# formatted and fails when there is one. Fix them with: clang-format -i FILE...
+# benchmarks, the tests, the fuzz targets and the examples is formatted with the project's
+# .clang-format settings (Debian 12's clang-format 14). Changes nothing; lists the files that
+# are not formatted and fails when there is one. Fix them with: clang-format -i FILE...
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-dirs=(src apps bench tests examples)
+dirs=(src apps bench tests examples fuzz)
 
 if command -v clang-format-14 >/dev/null; then
   format=clang-format-14

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: BSD-3-Clause
 # Installs every Debian package that building, testing, checking (format, clang-tidy, the
-# installed package), benchmarking and running tk5chctl needs. Safe to run again: when
-# everything is present it only checks and stays quiet.
+# installed package), fuzzing, benchmarking and running tk5chctl needs. Safe to run again:
+# when everything is present it only checks and stays quiet.
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +15,7 @@ PACKAGES=(
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick
   clang-format clang-tidy python3 poppler-utils
+  clang libclang-rt-14-dev locales
 )
 
 missing=()

@@ -179,6 +179,7 @@ private Q_SLOTS:
         ok("short lines", fileWith({}, "\r\nx\r\n \r\nBuy #9:5\r\nB\r\nSell:-4"), "T|14|1|5|-4");
         ok("case, other lines", fileWith({}, "buy #1:5\r\nSELL #1:3\r\nNote:1\r\n"), "T|14|1||");
         ok("halves to even", fileWith({{3, "R:2.5"}, {44, "S:-3.5"}}), "T|2|-4||");
+        ok("nearer 0 than a double", fileWith({{3, "R:1e-400"}, {44, "S:-7e-999"}}), "T|0|0||");
         ok("exponent", fileWith({{3, "R: \t1.25e2 "}, {44, "S:+7"}}, "Buy: -5 "), "T|125|7|-5|");
         ok("labels not compared", fileWith({{3, "Sell:21"}, {44, " -5"}}), "T|21|-5||");
         ok("comma", fileWith({{1, "  abc,def"}, {3, "R:12,9"}}, "Buy:3,Sell"), "abc|12|1|3|");
@@ -193,6 +194,7 @@ private Q_SLOTS:
         bad("no value", fileWith({{45, "E:"}}), Kind::TypeMismatch, "line 45");
         bad("70000", fileWith({{44, "S:70000"}}), Kind::Overflow, "line 44");
         bad("1e9", fileWith({{30, "K:1e9"}}), Kind::Overflow, "line 30");
+        bad("beyond a double", fileWith({{44, "S:-1e400"}}), Kind::Overflow, "line 44");
         bad("32767.5", fileWith({{2, "K:32767.5"}}), Kind::Overflow, "line 2");
         bad("bad buy", fileWith({}, "Buy #1:1x"), Kind::TypeMismatch, "line 46");
         bad("251 buys", many("Buy:1\r\n"), Kind::IndexOutOfRange, "line 296");

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <clocale>
 #include <thread>
 
 #include <sys/stat.h>
@@ -42,6 +43,17 @@ void preset(ChartState& st) {
     st.company_name = kOld;
     test::fillSeries(st.series, {{5, 4, 4.5f, 99}});
     st.series.price_date[1] = QStringLiteral("old");
+}
+
+// The C library's numbers as a German user's Qt application has them (a decimal comma):
+// de_DE.UTF-8, made from the system's locale sources in folder when it is not installed.
+bool useGermanCNumbers(const QString& folder) {
+    if (setlocale(LC_NUMERIC, "de_DE.UTF-8")) return true;
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", folder + "/de_DE.UTF-8"});
+    localedef.waitForFinished(60000);
+    qputenv("LOCPATH", QFile::encodeName(folder));
+    return setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
 }
 
 QByteArray rowsOf(int count, const char* layout) {
@@ -117,9 +129,11 @@ private slots:
         addLoad("short line replaced by the next", kHead + "x\n" + r1 + r2, d1 + ' ' + d2);
         addLoad("last short line parsed as it is", kHead + "x\na,1,2,3,4,5\n", "a|2|3|4|5");
         addLoad("blank line: no day", kHead + "\n", "");
+        addLoad("rejected last row changes no day", kHead + r1 + "30-Dec-14,1,0,1,1,5\n", d1);
         addLoad("17 characters read", dec + "20,30\n" + r2, "31-Dec-14|20|30|4.5|99 " + d2);
         addLoad("16 + CR: next line", kHead + "a,1,2,3,4,5,6789\r\n" + r1, d1);
         addLoad("leading numbers", dec + " 12.5e,.5x,-3e1,inf\n", "31-Dec-14|12.5|0.5|-30|0");
+        addLoad("German C numbers: a point", kHead + r1, d1);
         addLoad("non-numeric low", dec + "12.5,low,7,8\n" + r2, d2);
         addLoad("too big: old values kept", dec + "1e39,2,3,3e9\n", "31-Dec-14|5|2|3|99");
         addLoad("halves to even", day + "2.5\n" + day.mid(31) + "3.5\n", ds + "2 " + ds + "4");
@@ -135,6 +149,10 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, company);
         QFETCH(QStringList, days);
+        if (QByteArray(QTest::currentDataTag()).startsWith("German") &&
+            !useGermanCNumbers(tmp_.path()))
+            QSKIP("no de_DE.UTF-8 locale, and none can be made (package locales)");
+        const auto cNumbers = qScopeGuard([] { setlocale(LC_NUMERIC, "C"); });
         ChartState st;
         preset(st);
         QCOMPARE(loadFile(st, file), caption);
@@ -142,6 +160,9 @@ private slots:
         QCOMPARE(st.company_name, company);
         for (int d = 1; d <= days.size(); ++d)
             QCOMPARE(dayText(st.series, d), days[d - 1]);
+        // The day after the last loaded one keeps what the preset control held there.
+        QCOMPARE(dayText(st.series, days.size() + 1),
+                 days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
     }
 
     // At most 5000 days are kept; a shorter file then leaves the days beyond its own as they were.

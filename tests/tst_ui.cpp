@@ -130,7 +130,8 @@ private slots:
               "above#301#12#Text1_1: U", "2.5 to 2#2.5#2#", "3.5 to 4#3.5#4#",
               "below 1#0.5#12#Text1_1: O", "above 300#300.4#12#Text1_1: U",
               "huge#99999999999#12#Text1_1: U", "1e400#1e400#12#Text1_1: N",
-              "infinity#inf#12#Text1_1: N", "german comma#2,5#2#", "german point#2.5#12#Text1_1: N",
+              "1e-400#1e-400#12#Text1_1: O", "infinity#inf#12#Text1_1: N", "german comma#2,5#2#",
+              "german point#2.5#12#Text1_1: N",
               "panes 1 and 3#0;Text1_3=400#12#Text1_1: O|Text1_3: U",
               // A non-number ends validation: no later row or pane is checked.
               "pane 1 stops pane 3#abc;Text1_3=400#12#Text1_1: N",

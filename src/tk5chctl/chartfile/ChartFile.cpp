@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <utility>
 
 #include <unistd.h>
@@ -86,9 +87,16 @@ QByteArray fileBytes(const QString& path) {
     if (info.size() > kMaxFileBytes) readFailed(Kind::File, path, tooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) readFailed(Kind::File, path, file.errorString());
-    // Bounded even when the file has grown since it was looked at.
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) readFailed(Kind::File, path, file.errorString());
+    // Bounded even when the file has grown since it was looked at; while it has not, no more
+    // memory is taken than the file needs (a read reserves all it may be asked for).
+    QByteArray bytes;
+    const qint64 block = std::max(info.size(), qint64{4096}) + 1;
+    while (bytes.size() <= kMaxFileBytes) {
+        const QByteArray more = file.read(std::min(block, kMaxFileBytes + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError) readFailed(Kind::File, path, file.errorString());
+        if (more.isEmpty()) break;
+        bytes += more;
+    }
     if (bytes.size() > kMaxFileBytes) readFailed(Kind::File, path, tooLarge);
     return bytes;
 }
@@ -141,12 +149,15 @@ std::int16_t valueOf(const QString& field, int n, const QString& path) {
     const QString text = (colon < 0 ? field : field.mid(colon + 1)).trimmed();
     static const QRegularExpression number(
         QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    bool ok = number.match(text).hasMatch();
-    const double v = ok ? text.toDouble(&ok) : 0.0;
-    if (!ok)
+    if (!number.match(text).hasMatch())
         readFailed(Kind::TypeMismatch, path,
                    lineName(n) % QStringLiteral(" holds \"") % text.left(40) %
                        QStringLiteral("\", which is not a number"));
+    // Of a number, the conversion refuses only one beyond a double, giving an infinity (an
+    // overflow below), and one nearer 0 than the smallest double, which is 0.
+    bool ok = false;
+    double v = text.toDouble(&ok);
+    if (!ok && !std::isinf(v)) v = 0.0;
     const double r = roundHalfEven(v);
     if (!(r >= -32768.0 && r <= 32767.0))
         readFailed(Kind::Overflow, path,

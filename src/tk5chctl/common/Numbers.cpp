@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <locale.h>
+
 namespace tk5 {
 
 std::string outsideMessage(long index, int capacity) {
@@ -58,8 +60,33 @@ double leadingNumber(const QString& text) {
         }
         if (any) prefix += exponent;
     }
-    return std::strtod(prefix.c_str(), nullptr);
+    // strtod reads the decimal point of the process's locale, which a Qt application sets to
+    // the user's: under a comma locale "45.45" would read as 45. It reads here in the C locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const locale_t previous = uselocale(cLocale);
+    const double value = std::strtod(prefix.c_str(), nullptr);
+    uselocale(previous);
+    return value;
 }
+
+namespace {
+
+// The text with every digit the locale reads made a zero: a number keeps its form and becomes
+// 0, which no double is too small for; anything else stays what it was.
+QString zeroed(const QString& text, const QLocale& locale) {
+    const QString zero = locale.zeroDigit();
+    const char16_t native = zero.size() == 1 ? zero.front().unicode() : u'0';
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QLatin1Char('0');
+        else if (c.unicode() >= native && c.unicode() <= native + 9)
+            c = QChar(native);
+    }
+    return out;
+}
+
+} // namespace
 
 std::optional<double> textToNumber(const QString& text) {
     const QString t = text.trimmed();
@@ -68,8 +95,14 @@ std::optional<double> textToNumber(const QString& text) {
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double v = locale.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
+    if (ok && std::isfinite(v)) return v;
+    // The locale refuses a number nearer 0 than the smallest double ("1e-400") as it refuses a
+    // text that is no number; such a number reads as 0.
+    if (v == 0.0) {
+        locale.toDouble(zeroed(t, locale), &ok);
+        if (ok) return 0.0;
+    }
+    return std::nullopt;
 }
 
 } // namespace tk5

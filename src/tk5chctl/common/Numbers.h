@@ -82,12 +82,14 @@ inline std::int16_t add16(long a, long b) {
 
 // ---- Reading numbers from text ---------------------------------------------------------
 // The longest leading numeric prefix of a field: leading blanks skipped, an optional sign,
-// digits with "." as the decimal point and an optional exponent; no thousands separators.
-// A field with no leading number reads as 0.
+// digits with "." as the decimal point (whatever the locale) and an optional exponent; no
+// thousands separators. A field with no leading number reads as 0.
 double leadingNumber(const QString& text);
 
 // The whole text as a number in the user's locale (blanks around it allowed, the locale's
-// decimal separator, an optional exponent, no group separators). Empty when it is not one.
+// decimal separator, an optional exponent, no group separators). Empty when it is not one, or
+// when it is too large for a double ("1e400"); a number nearer 0 than the smallest double
+// ("1e-400") is 0.
 std::optional<double> textToNumber(const QString& text);
 
 } // namespace tk5

@@ -18,6 +18,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tk5 {
 
@@ -60,7 +61,10 @@ public:
 private:
     bool fill() {
         if (atEnd_) return false;
-        block_ = file_.read(kBlockSize);
+        // One buffer for every block: reserved once, then only resized within its capacity.
+        block_.reserve(kBlockSize);
+        block_.resize(kBlockSize);
+        block_.resize(std::max(file_.read(block_.data(), kBlockSize), qint64{0}));
         pos_ = 0;
         if (block_.isEmpty()) {
             atEnd_ = true;
@@ -144,10 +148,30 @@ int openHistoryFile(const QString& ticker, const QString& histDir) {
     return fd;
 }
 
-// Stores one data row into day `day` of the series. Each column is one step: a field the
-// row does not have, or a number that does not fit its column, leaves that column of the
-// day as it was. Answers whether the row has both a high and a low field.
-bool storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
+// The values of one day, as a row is read over them.
+struct DayValues {
+    QString date;
+    float high = 0, low = 0, close = 0;
+    std::int32_t volume = 0;
+};
+
+DayValues dayOf(const PriceSeries& s, long day) {
+    return {s.price_date[day], s.price_high[day], s.price_low[day], s.price_close[day],
+            s.price_volume[day]};
+}
+
+void storeDay(PriceSeries& s, long day, DayValues v) {
+    s.price_date[day] = std::move(v.date);
+    s.price_high[day] = v.high;
+    s.price_low[day] = v.low;
+    s.price_close[day] = v.close;
+    s.price_volume[day] = v.volume;
+}
+
+// Reads one data row over a day's values. Each column is one step: a field the row does not
+// have, or a number that does not fit its column, leaves that column as it was. Answers
+// whether the row has both a high and a low field.
+bool readRow(DayValues& v, const QString& line, bool longHeader) {
     // Long header: date, high, low, close, volume. Short header: date, open, high, low,
     // close, volume.
     const int fieldCount = longHeader ? 5 : 6;
@@ -158,13 +182,12 @@ bool storeRow(PriceSeries& s, long day, const QString& line, bool longHeader) {
             throw ChartError(ChartError::Kind::IndexOutOfRange, "field missing from the row");
         return fields[i];
     };
-    skipOnError([&] {
-        s.price_date[day] = longHeader ? field(0) : convert_trading_date(field(0)).toString();
-    });
-    skipOnError([&] { s.price_high[day] = toSingle(leadingNumber(field(first))); });
-    skipOnError([&] { s.price_low[day] = toSingle(leadingNumber(field(first + 1))); });
-    skipOnError([&] { s.price_close[day] = toSingle(leadingNumber(field(first + 2))); });
-    skipOnError([&] { s.price_volume[day] = toInt32(leadingNumber(field(first + 3))); });
+    skipOnError(
+        [&] { v.date = longHeader ? field(0) : convert_trading_date(field(0)).toString(); });
+    skipOnError([&] { v.high = toSingle(leadingNumber(field(first))); });
+    skipOnError([&] { v.low = toSingle(leadingNumber(field(first + 1))); });
+    skipOnError([&] { v.close = toSingle(leadingNumber(field(first + 2))); });
+    skipOnError([&] { v.volume = toInt32(leadingNumber(field(first + 3))); });
     return fields.size() > first + 1;
 }
 
@@ -239,9 +262,11 @@ QString ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
         }
         if (n > kSeriesCapacity) continue; // read and ignored
         // A row without a high or a low (a blank last line, say) counts as a zero high or
-        // low and is rejected, whatever the day held before.
-        const bool hasPrices = storeRow(s, n, *line, longHeader);
-        if (hasPrices && s.price_high[n] != 0.0f && s.price_low[n] != 0.0f) ++n;
+        // low and is rejected, whatever the day held before. A rejected row changes nothing:
+        // its day is the next row's, or beyond day_count, keeping what it held.
+        DayValues day = dayOf(s, n);
+        const bool hasPrices = readRow(day, *line, longHeader);
+        if (hasPrices && day.high != 0.0f && day.low != 0.0f) storeDay(s, n++, std::move(day));
     }
     s.day_count = static_cast<std::int16_t>(n - 1);
     return caption;

@@ -29,8 +29,9 @@ enum class FieldCheck {
 // accepted ("1e2" is 100); a leading "+" or "-" is accepted; group separators are not, so
 // "2,5" in an English locale is not a number; an empty text, hexadecimal or currency
 // notations, infinity and NaN are not numbers either. A number that overflows a double
-// ("1e400") is not a number. Fractions are checked as they are ("0.5" is below 1, "300.4"
-// above 300); rounding to whole periods is the caller's business.
+// ("1e400") is not a number; one nearer 0 than the smallest double ("1e-400") is 0.
+// Fractions are checked as they are ("0.5" is below 1, "300.4" above 300); rounding to whole
+// periods is the caller's business.
 FieldCheck CheckField(QLineEdit& box, std::int16_t min, std::int16_t max, Prompts& prompts);
 
 // True when CheckField finds the box valid.
