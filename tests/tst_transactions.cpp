@@ -143,6 +143,7 @@ private Q_SLOTS:
                 "del only pair; B20 S10 D1; ; 0.0 % | 0.0 %; 0; 1",
                 "del open buy; B30 S25 B20 D2; B 50.00,S 55.00 10.0; 10.0 % | 10.0 %; 0; 1",
                 "del pair, then open buy before it; B30 B20 S15 D2; ; 0.0 % | 0.0 %; 0; 2",
+                "del a second sell; B30 S25 S15 D2; B 50.00,S 55.00 10.0; 10.0 % | 10.0 %; 0; 1",
                 // The rebuilt list pairs the k-th sell with the k-th buy, and appends.
                 "fill; B30 S25 B20 F; B 50.00,S 55.00 10.0,B 60.00,B 50.00,S 55.00 10.0,B 60.00; 10.0 % | 10.0 %; 0; -1",
                 "clear; B30 S25 B20 F L C; ; Summarized gain | Cumulative gain; 0; 1"})

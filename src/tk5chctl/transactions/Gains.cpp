@@ -63,19 +63,35 @@ bool isDeletable(const TransactionList& list, int row) {
     return row >= 0 && static_cast<size_t>(row) + 1 == list.rows.size();
 }
 
+namespace {
+
+bool lastRowIs(const TransactionList& list, const char* kind) {
+    return !list.rows.empty() && list.rows.back().kind == QLatin1String(kind);
+}
+
+// One record fewer; a count is never taken below 0.
+void dropOne(std::int16_t& count) {
+    if (count > 0) --count;
+}
+
+} // namespace
+
 int deleteLastTransaction(ChartState& st, TransactionList& list, int row) {
     int changes = 0;
-    if (isDeletable(list, row) && list.rows.back().kind == QLatin1String("S")) {
+    if (isDeletable(list, row) && lastRowIs(list, "S")) {
         list.rows.pop_back();
-        if (!list.rows.empty()) list.rows.pop_back();
-        st.buy_number = add16(st.buy_number, -1);
-        st.sell_number = add16(st.sell_number, -1);
+        // The buy it closes; a second sell after one buy closes none of its own.
+        if (lastRowIs(list, "B")) {
+            list.rows.pop_back();
+            dropOne(st.buy_number);
+        }
+        dropOne(st.sell_number);
         ++changes;
         row = static_cast<int>(list.rows.size()) - 1;
     }
-    if (isDeletable(list, row) && list.rows.back().kind == QLatin1String("B")) {
+    if (isDeletable(list, row) && lastRowIs(list, "B")) {
         list.rows.pop_back();
-        st.buy_number = add16(st.buy_number, -1);
+        dropOne(st.buy_number);
         ++changes;
     }
     return changes;

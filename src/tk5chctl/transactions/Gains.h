@@ -21,9 +21,10 @@ QString PrintTransactionsReport(const ChartState& st, const TransactionList& lis
 // Whether the transaction at row (0-based) may be deleted: only the last row may.
 bool isDeletable(const TransactionList& list, int row);
 
-// Deletes the transaction at the last row: a sell with the buy before it, then an open buy
-// left at the end. Returns how many times the counts changed (each change is followed by a
-// redraw of the chart).
+// Deletes the transaction at the last row: a sell with the buy before it (a sell after another
+// sell goes alone), then an open buy left at the end; the counts follow the rows and never go
+// below 0. Returns how many times the counts changed (each change is followed by a redraw of
+// the chart).
 int deleteLastTransaction(ChartState& st, TransactionList& list, int row);
 
 } // namespace tk5
