@@ -29,7 +29,7 @@ public:
     QByteArray body;
     int step = 1 << 24, delayMs = 0, cutAt = -1;
     bool silent = false;
-    QByteArray requestLine;
+    QByteArray requestLine, headers;
 
     LoopServer() {
         listen(QHostAddress::LocalHost);
@@ -45,6 +45,7 @@ private:
     void answer(QTcpSocket* s) {
         if (!s->canReadLine() || !requestLine.isEmpty() || silent) return;
         requestLine = s->readLine().trimmed();
+        headers = s->readAll();
         s->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n"
                  "Content-Length: " +
                  QByteArray::number(body.size()) + "\r\n\r\n");
@@ -123,6 +124,7 @@ private Q_SLOTS:
         QCOMPARE(read, pieces);
         QCOMPARE(url, asked);
         QVERIFY(server.requestLine.startsWith("GET /x HTTP/1.1"));
+        QVERIFY(server.headers.contains("User-Agent: TKInternet\r\n"));
     }
 
     void cannotOpen() {
