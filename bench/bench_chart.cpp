@@ -115,6 +115,19 @@ void BM_CrosshairMove(benchmark::State& state) {
 }
 BENCHMARK(BM_CrosshairMove)->Unit(benchmark::kMicrosecond);
 
+// The shown control's full redraw through its public member, with the repaints it schedules
+// (processed before the next redraw).
+void BM_WidgetRedraw(benchmark::State& state) {
+    ShownControl c;
+    c.chart.setStarting_date_local(1);
+    c.chart.setEnding_date_local(static_cast<qint16>(state.range(0)));
+    for (auto _ : state) {
+        c.chart.redraw();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WidgetRedraw)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 // The dashed horizontal line dragged on the price ruler.
 void BM_HorizontalLineMove(benchmark::State& state) {
     ShownControl c;

@@ -40,9 +40,13 @@ PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent), 
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    // Repainting is cheap (one image blit) and coalesced by the event loop, so every
-    // change of the picture simply schedules one.
-    surface_.onChange = [this] { update(); };
+    // Repainting is one image blit, scheduled once per change of the picture: asking again
+    // before the paint comes would only cost time (a redraw makes thousands of changes).
+    surface_.onChange = [this] {
+        if (repaintPending_) return;
+        repaintPending_ = true;
+        update();
+    };
 }
 
 void PictureBox::moveTwips(double left, double top, double width, double height) {
@@ -63,6 +67,7 @@ void PictureBox::setBackColor(Color color) {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    repaintPending_ = false;
     QPainter p(this);
     const QImage& img = surface_.image();
     p.drawImage(event->rect().topLeft(), img, event->rect());

@@ -52,6 +52,7 @@ private:
     ImageSurface surface_;
     QRectF twips_;
     bool focusShown_ = false;
+    bool repaintPending_ = false; // a repaint is scheduled and has not been painted yet
 };
 
 // The control's mouse codes of a Qt event.
