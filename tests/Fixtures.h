@@ -106,12 +106,15 @@ struct Surfaces {
     }
 };
 
-// The calls of one kind on a surface.
-inline std::vector<DrawCall> callsOf(const RecordingSurface& s, DrawCall::Op op) {
+// The calls of one kind in a log, or on a surface.
+inline std::vector<DrawCall> callsOf(const DrawLog& log, DrawCall::Op op) {
     std::vector<DrawCall> out;
-    for (const DrawCall& c : s.calls().calls())
+    for (const DrawCall& c : log.calls())
         if (c.op == op) out.push_back(c);
     return out;
+}
+inline std::vector<DrawCall> callsOf(const RecordingSurface& s, DrawCall::Op op) {
+    return callsOf(s.calls(), op);
 }
 
 // The texts printed on a surface, in order.

@@ -135,17 +135,11 @@ private Q_SLOTS:
                          size_t(d.ListView1->topLevelItemCount()) ==
                              d.core.transactions().rows.size() &&
                          !QApplication::activePopupWidget() && !QApplication::activeModalWidget(),
-                     qPrintable(QString("step %1, action %2: buys %3, sells %4, days %5, rows %6 "
-                                        "shown of %7, popup %8, modal %9")
-                                    .arg(step)
-                                    .arg(a)
-                                    .arg(st.buy_number)
-                                    .arg(st.sell_number)
-                                    .arg(st.series.day_count)
-                                    .arg(d.ListView1->topLevelItemCount())
-                                    .arg(d.core.transactions().rows.size())
-                                    .arg(QApplication::activePopupWidget() != nullptr)
-                                    .arg(QApplication::activeModalWidget() != nullptr)));
+                     qPrintable(QString::asprintf("step %d, action %d: buys %d, sells %d, "
+                                                  "days %d, rows %d",
+                                                  step, a, st.buy_number, st.sell_number,
+                                                  st.series.day_count,
+                                                  d.ListView1->topLevelItemCount())));
         }
     }
 };

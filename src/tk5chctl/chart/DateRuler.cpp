@@ -14,14 +14,6 @@ namespace tk5 {
 
 namespace {
 
-// The one-letter initial of month m (1..12).
-QString monthInitial(int m) {
-    static const char* const kInitials[12] = {"J", "F", "M", "A", "M", "J",
-                                              "J", "A", "S", "O", "N", "D"};
-    if (m < 1 || m > 12) throw ChartError(ChartError::Kind::IndexOutOfRange, "no such month");
-    return QString::fromLatin1(kInitials[m - 1]);
-}
-
 // One call's drawing on the ruler and the chart; every statement that can fail is run
 // through skipOnError by the caller.
 class DateRulerPainter {
@@ -67,6 +59,13 @@ std::optional<QDate> dateOfDay(const PriceSeries& series, long day) {
 }
 
 } // namespace
+
+QString monthInitial(int m) {
+    static const char* const kInitials[12] = {"J", "F", "M", "A", "M", "J",
+                                              "J", "A", "S", "O", "N", "D"};
+    if (m < 1 || m > 12) throw ChartError(ChartError::Kind::IndexOutOfRange, "no such month");
+    return QString::fromLatin1(kInitials[m - 1]);
+}
 
 void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s, std::int16_t e) {
     constexpr float px = DrawingSurface::TwipsPerPixelX;

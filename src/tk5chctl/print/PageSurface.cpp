@@ -10,12 +10,6 @@
 
 namespace tk5 {
 
-namespace {
-
-QColor toQColor(Color c) { return {redOf(c), greenOf(c), blueOf(c)}; }
-
-} // namespace
-
 PageSurface::PageSurface(QPainter& painter, float width, float height)
     : DrawingSurface(QStringLiteral("Printer")), painter_(painter), width_(width), height_(height) {
 }

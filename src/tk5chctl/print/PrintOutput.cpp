@@ -43,12 +43,7 @@ void printChartOn(const PrintJob& job, QPagedPaintDevice& device) {
     PageSurface page(painter, static_cast<float>(device.width() / sx),
                      static_cast<float>(device.height() / sy));
     page.setLog(job.log);
-    try {
-        PrintEntireChart(job.state, job.custom_ma_periods, page);
-    } catch (...) {
-        painter.end();
-        throw;
-    }
+    PrintEntireChart(job.state, job.custom_ma_periods, page); // a failure ends the painter too
     if (!painter.end())
         fail(ChartError::Kind::Printer, QStringLiteral("The printer did not take the page."));
 }

@@ -4,6 +4,7 @@
 #include "PageRegion.h"
 
 #include "calc/mdlCalculateMA.h"
+#include "chart/DateRuler.h"
 #include "chart/Overlays.h"
 #include "chart/mdlDrawArrow.h"
 #include "common/Formats.h"
@@ -165,12 +166,6 @@ private:
     std::array<double, 2> lastRight_{-1e9, -1e9};
 };
 
-QString monthInitial(int m) {
-    static const char* const kInitials[12] = {"J", "F", "M", "A", "M", "J",
-                                              "J", "A", "S", "O", "N", "D"};
-    return QString::fromLatin1(kInitials[(m - 1) % 12]);
-}
-
 void dateLabels(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
     p.FontSize = kDatePoints;
     DateStrip strip(p, sc);
@@ -212,7 +207,7 @@ void dateLabels(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
         case 5:
             if (newMonth) {
                 strip.tick(x, quarter);
-                const int m = fmt("m").toInt();
+                const int m = date->month();
                 strip.label(0, x,
                             january ? monthInitial(m) + QLatin1Char(',') + fmt("yy")
                                     : monthInitial(m));

@@ -4,6 +4,7 @@
 #include "common/Numbers.h"
 #include "common/Twips.h"
 
+#include <QColor>
 #include <QPoint>
 #include <QString>
 
@@ -12,6 +13,9 @@
 #include <vector>
 
 namespace tk5 {
+
+// A colour of the control (0x00BBGGRR) as Qt's.
+inline QColor toQColor(Color c) { return {redOf(c), greenOf(c), blueOf(c)}; }
 
 // DrawMode values.
 inline constexpr int kDrawCopy = 13;  // the pen's colour is copied

@@ -25,8 +25,6 @@
 
 namespace tk5 {
 
-QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-
 void setBackground(QWidget* w, Color c, QPalette::ColorRole role) {
     QPalette pal = w->palette();
     pal.setColor(role, toQColor(c));

@@ -11,7 +11,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QResizeEvent>
 
 #include <new>
@@ -184,9 +183,7 @@ void TKchart::UpdateHistData() {
 }
 
 void TKchart::DrawLabel() {
-    const QPointer<TKchart> alive(this);
-    if (!d->lookUpCompanyName(2, false) || !alive) return;
-    Q_EMIT CompanyNameResolved();
+    if (d->lookUpCompanyName(2, false)) Q_EMIT CompanyNameResolved();
 }
 
 void TKchart::DrawLabelNoEvent() { d->lookUpCompanyName(1, true); }

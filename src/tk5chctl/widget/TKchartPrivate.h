@@ -33,7 +33,6 @@ class TabPage;
 
 // Colours of the control's widgets: a Color as a QColor, a widget's back colour (painted) and
 // its text colour.
-QColor toQColor(Color c);
 void setBackground(QWidget* w, Color c, QPalette::ColorRole role = QPalette::Window);
 void setTextColor(QWidget* w, Color c);
 
