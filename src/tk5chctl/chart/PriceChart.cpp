@@ -20,20 +20,14 @@ void Clear(ChartState& st, const ChartSurfaces& sf) {
 
 namespace {
 
-// The marks a count stands for: a count a host wrote beyond the records kept means all of
-// them.
-long recordedMarks(const DayArray<std::int16_t>& days, std::int16_t count) {
-    return std::min<long>(count, days.capacity());
-}
-
 // With the chart hidden only the marks are shown, as bare arrows near the bottom edge:
 // buys 200 and sells 50 twips above it, placed with the day width of the previous draw.
 void drawBareArrows(const ChartState& st, DrawingSurface& chart, std::int16_t s) {
     const DayAxis axis = chartAxis(chart, st, s);
     const double H = chart.Height();
-    for (long k = 1; k <= recordedMarks(st.buy_day, st.buy_number); ++k)
+    for (long k = 1; k <= recordedCount(st.buy_number); ++k)
         drawArrowAtTwips(chart, axis.x(st.buy_day[k]), H - 200.0, true);
-    for (long k = 1; k <= recordedMarks(st.sell_day, st.sell_number); ++k)
+    for (long k = 1; k <= recordedCount(st.sell_number); ++k)
         drawArrowAtTwips(chart, axis.x(st.sell_day[k]), H - 50.0, false);
 }
 
@@ -96,9 +90,9 @@ void DisplayChart(ChartState& st, const OverlaySettings& overlays, const ChartSu
 
     DrawOverlays(st, overlays, chart, s, e);
 
-    for (long k = 1; k <= recordedMarks(st.buy_day, st.buy_number); ++k)
+    for (long k = 1; k <= recordedCount(st.buy_number); ++k)
         DrawBuy(st, chart, x(st.buy_day[k]));
-    for (long k = 1; k <= recordedMarks(st.sell_day, st.sell_number); ++k)
+    for (long k = 1; k <= recordedCount(st.sell_number); ++k)
         DrawSell(st, chart, x(st.sell_day[k]));
 }
 

@@ -177,8 +177,7 @@ std::int16_t valueOf(const QString& field, int n, const QString& path) {
 // Entries 1..count of days, leaving out days of 0.
 std::vector<std::int16_t> recorded(const DayArray<std::int16_t>& days, std::int16_t count) {
     std::vector<std::int16_t> out;
-    const int n = std::clamp(static_cast<int>(count), 0, static_cast<int>(kMaxTransactions));
-    for (int k = 1; k <= n; ++k)
+    for (long k = 1; k <= recordedCount(count); ++k)
         if (days[k] != 0) out.push_back(days[k]);
     return out;
 }

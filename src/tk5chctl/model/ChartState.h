@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -81,6 +82,12 @@ struct OverlaySettings {
     float bands_periods = 20;
     float bands_width = 2;
 };
+
+// The records a count stands for: a count a host wrote beyond the records kept means all of
+// them, a negative one none.
+inline long recordedCount(std::int16_t count) {
+    return std::clamp<long>(count, 0, kTransactionCapacity);
+}
 
 // Everything one chart control knows about its chart, by the names its programming interface
 // uses. What only the widgets need (captions, the state of the choosers, the mouse) lives with

@@ -267,7 +267,7 @@ void averages(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
 
 void marks(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
     auto draw = [&](const DayArray<std::int16_t>& days, std::int16_t count, bool isBuy) {
-        const long n = std::clamp<long>(count, 0, days.capacity());
+        const long n = recordedCount(count);
         for (long k = 1; k <= n; ++k) {
             const long day = days[k];
             if (day < std::max<long>(1, sc.s) ||

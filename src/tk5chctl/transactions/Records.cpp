@@ -82,8 +82,8 @@ Recorded recordSell(ChartState& st, TransactionList& list, DrawingSurface& pictu
 }
 
 void fillList(const ChartState& st, TransactionList& list) {
-    const long buys = std::min<long>(st.buy_number, kTransactionCapacity);
-    const long sells = std::min<long>(st.sell_number, kTransactionCapacity);
+    const long buys = recordedCount(st.buy_number);
+    const long sells = recordedCount(st.sell_number);
     for (long k = 1; k <= buys; ++k) {
         const long bought = st.buy_day[k];
         if (st.series.price_close.contains(bought)) list.rows.push_back(buyRow(st.series, bought));
