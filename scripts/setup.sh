@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-declarative-dev qt6-tools-dev
   qt6-qpa-plugins libqt6svg6
   qt6-httpserver-dev qt6-websockets-dev
-  libbenchmark-dev
+  libbenchmark-dev libqcustomplot-dev libqcustomplot2.1-qt6 qt6-charts-dev
   fonts-liberation2 fontconfig
   xvfb xauth x11-utils x11-apps imagemagick
   clang-format clang-tidy python3 poppler-utils
