@@ -33,10 +33,14 @@ class Run:
         self.context = data.get("context", {})
         self.context_end = data.get("context_end", {})
         cpu, real = {}, {}
+        self.errors = {}  # benchmarks that ended with an error: their message
         for b in data.get("benchmarks", []):
-            if b.get("run_type", "iteration") != "iteration" or "error_occurred" in b:
-                continue
             name = b.get("run_name", b["name"])
+            if b.get("error_occurred"):
+                self.errors[name] = b.get("error_message", "failed")
+                continue
+            if b.get("run_type", "iteration") != "iteration":
+                continue
             scale = TO_MS[b.get("time_unit", "ns")]
             cpu.setdefault(name, []).append(b["cpu_time"] * scale)
             real.setdefault(name, []).append(b["real_time"] * scale)
@@ -71,7 +75,7 @@ def ms(v):
 def times(run, name):
     s = run.stats.get(name)
     if not s:
-        return "–"
+        return f"fails: {run.errors[name]}" if name in run.errors else "–"
     return f"{ms(s['median'])} ({ms(s['min'])}–{ms(s['max'])}), wall {ms(s['wall'])}"
 
 
@@ -83,19 +87,24 @@ def goals(run):
     """Each goal: (what, measured text, limit text, holds or None when not measured)."""
     out = []
 
-    def check(what, value, limit, shown, limit_text):
-        out.append((what, shown(value) if value is not None else "–", limit_text,
-                     None if value is None else value <= limit))
+    def check(what, value, limit, shown, limit_text, names=()):
+        failed = [n for n in names if n in run.errors]
+        if failed:  # the control could not do it at all
+            out.append((what, "fails", limit_text, False))
+        else:
+            out.append((what, shown(value) if value is not None else "–", limit_text,
+                        None if value is None else value <= limit))
 
     for n, limit in [(200, 0.8), (1000, 0.6), (2900, 0.6)]:
         check(f"redraw {n} days / QCustomPlot", run.ratio(f"BM_WidgetRedraw/{n}",
               f"BM_QCustomPlot/{n}"), limit, ratio_text, f"≤ {limit}")
     for n in WINDOWS:
         check(f"redraw {n} days / floor", run.ratio(f"BM_WidgetRedraw/{n}", f"BM_Floor/{n}"),
-              1.5, ratio_text, "≤ 1.5")
+              1.5, ratio_text, "≤ 1.5", [f"BM_WidgetRedraw/{n}"])
     for n in HEAVY_WINDOWS:
         check(f"heavy panes / default, {n} days", run.ratio(f"BM_WidgetRedrawHeavy/{n}",
-              f"BM_WidgetRedraw/{n}"), 1.5, ratio_text, "≤ 1.5")
+              f"BM_WidgetRedraw/{n}"), 1.5, ratio_text, "≤ 1.5",
+              [f"BM_WidgetRedrawHeavy/{n}", f"BM_WidgetRedraw/{n}"])
     check("crosshair lines", run.get("BM_CrosshairLines"), 0.020, ms, "< 20 µs")
     check("crosshair move", run.get("BM_CrosshairMove"), 0.100, ms, "< 100 µs")
     check("loading ORCL", run.get("BM_ReadDataFile"), 1.0, ms, "< 1 ms")
@@ -161,11 +170,14 @@ def side_by_side(before, after):
     print("| benchmark | before | after | after / before |")
     print("|---|---:|---:|---:|")
     names = list(before.stats) + [n for n in after.stats if n not in before.stats]
+    names += [n for n in list(before.errors) + list(after.errors) if n not in names]
     for name in names:
         b, a = before.get(name), after.get(name)
         change = f"{a / b:.2f}" if a is not None and b else "–"
         bw, aw = before.get(name, "wall"), after.get(name, "wall")
-        print(f"| {name} | {ms(b)} ({ms(bw)}) | {ms(a)} ({ms(aw)}) | {change} |")
+        bt = "fails" if name in before.errors else f"{ms(b)} ({ms(bw)})"
+        at = "fails" if name in after.errors else f"{ms(a)} ({ms(aw)})"
+        print(f"| {name} | {bt} | {at} | {change} |")
     print("\n## Goals\n")
     print("| goal | before | after | limit | holds after |")
     print("|---|---:|---:|---|---|")

@@ -4,7 +4,7 @@
 # plain-QPainter floor of the same picture, all in one binary; prints the Markdown table of
 # bench/table.py. The results stay in build/bench/results.json and build/bench/table.md.
 #
-#   bash scripts/bench.sh                                   the whole suite (about 5 minutes)
+#   bash scripts/bench.sh                                   the whole suite (about 4 minutes)
 #   bash scripts/bench.sh --benchmark_filter='Redraw/200'   arguments go to the binary
 #   python3 bench/table.py BEFORE.json AFTER.json           two runs side by side
 #
@@ -23,7 +23,7 @@ nice ninja -C build/bench -j "${BENCH_JOBS:-1}" bench_chart
 
 out=build/bench/results.json
 build/bench/bin/bench_chart \
-  --benchmark_repetitions=5 --benchmark_min_time=0.2 \
+  --benchmark_repetitions=10 --benchmark_min_time=0.25 \
   --benchmark_display_aggregates_only=true \
   --benchmark_out="$out" --benchmark_out_format=json "$@"
 echo
