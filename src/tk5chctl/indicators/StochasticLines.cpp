@@ -27,7 +27,7 @@ void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDa
     };
     const std::vector<float> lows = windows(price_low, true), highs = windows(price_high, false);
     auto extremeOf = [&](const std::vector<float>& extremes, long i) {
-        const auto at = [&](long t) { return extremes[static_cast<size_t>(t - from)]; };
+        const auto at = [&](long t) { return extremes.at(static_cast<size_t>(t - from)); };
         return closeDays == 1 ? at(i) : AverageOfThree(at(i), at(i + 1), at(i + 2));
     };
     float low = 0, high = 0;
