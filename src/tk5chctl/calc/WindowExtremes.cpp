@@ -93,7 +93,10 @@ std::vector<float> HighestValues(const FloatDays& series, long first, long last,
     return slidingExtremes(series, first, last, n, [](float v, float m) { return v > m; });
 }
 
-float AverageOfThree(double a, double b, double c) { return toSingle(a / 3 + b / 3 + c / 3); }
+float AverageOfThree(double a, double b, double c) {
+    // Each third in double precision, added in this order.
+    return toSingle(a / 3 + b / 3 + c / 3);
+}
 
 float AverageLowest(const FloatDays& series, long i, std::int16_t n) {
     return averageOfThree(LowestValue, series, i, n);
