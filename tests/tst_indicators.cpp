@@ -93,9 +93,14 @@ struct Rig {
 };
 
 // The documented formulas worked out plainly, day by day, for comparison with what is drawn.
-// The exponential average: 2 / (N + 1) of day d, the rest of the mean of the N older days.
-double ema(const Values& x, long d, int N) {
-    return (2 * x(d) + (N - 1) * test::sumOver(d + 1, d + N, x) / N) / (N + 1);
+// The exponential average: 2 / (N + 1) of day d, the rest of the mean of the N older days, a
+// value that is not a finite number adding nothing to it. 0 when day d + N + 1 lies past the
+// series' capacity or the average is not a finite number.
+double ema(const Values& x, long d, int N, long capacity = kSeriesCapacity) {
+    if (d + N + 1 > capacity) return 0;
+    const Values finite = [&](long j) { return std::isfinite(x(j)) ? x(j) : 0; };
+    const double v = (2 * x(d) + (N - 1) * test::sumOver(d + 1, d + N, finite) / N) / (N + 1);
+    return std::isfinite(v) ? v : 0;
 }
 
 double lowest(const Values& v, long from, long to) {
@@ -146,7 +151,8 @@ double expectedY(int kind, Color c, const PriceSeries& p, const QList<int>& n, l
             auto mean = [&](const Values& f) { return test::sumOver(i, i + m - 1, f) / m; };
             const double lo = mean([&](long t) { return lowest(low, t, t + n[0] - 1); });
             const double hi = -mean([&](long t) { return lowest(negHigh, t, t + n[0] - 1); });
-            return 100 * (mean(close) - lo) / (hi - lo);
+            const double k = 100 * (mean(close) - lo) / (hi - lo);
+            return std::isfinite(k) ? k : 0; // a flat range, a low that is not a number
         };
         return osc(c == kRed ? test::sumOver(d, d + n[1] - 1, K) / n[1] : K(d)); // %D: D days
     }
@@ -154,7 +160,7 @@ double expectedY(int kind, Color c, const PriceSeries& p, const QList<int>& n, l
         const Values macd = [&](long i) {
             return i > e + n[2] ? 0 : ema(close, i, n[0]) - ema(close, i, n[1]);
         };
-        const double signal = ema(macd, d, n[2]);
+        const double signal = ema(macd, d, n[2], kBufferCapacity);
         const double v = c == kBlack ? macd(d) : c == kRed ? signal : macd(d) - signal;
         return centred(v, largestAbs(macd, s, e + n[2]));
     }
@@ -174,13 +180,13 @@ double expectedY(int kind, Color c, const PriceSeries& p, const QList<int>& n, l
         return centred(change(d), largestAbs(change, s, e - 1));
     }
     default: { // money flow: rising (a tie too) or falling against the older day; no flow is
-               // kept past day e + P + 1
+               // kept past day e + P + 1, none compared past day 2999
         const Values flow = [&](long j) {
             return j > e + n[0] + 1 ? 0
                                     : (close(j) + low(j) + p.price_high[j]) * p.price_volume[j] / 3;
         };
         auto sum = [&](bool rising) {
-            return test::sumOver(d, d + n[0], [&](long j) {
+            return test::sumOver(d, std::min<long>(d + n[0], kBufferCapacity - 1), [&](long j) {
                 return (flow(j) >= flow(j + 1)) == rising ? flow(j) : 0;
             });
         };
@@ -284,6 +290,51 @@ private slots:
             for (const DrawCall& d : rig.sf.TechRuler1.calls().calls())
                 rulerCalls << d.x1 << d.y1;
             QCOMPARE(rulerCalls, ruler);
+        }
+    }
+
+    // Where the panes' one-pass sums and window extremes meet their edges: periods of 1 and
+    // near 300, windows running into day 5000 of the series and day 3000 of the buffers,
+    // values that are not numbers. Every drawn day against the formulas above.
+    void edges_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("series"); // see days(); empty: a 5000-day wave
+        QTest::addColumn<QList<int>>("periods");
+        QTest::addColumn<int>("s");
+        QTest::addColumn<int>("e");
+        using P = QList<int>;
+        const QString gaps = "C=10,11,nan,12,inf,13,11,10,12,11,13,12,10,11,12,13";
+        // clang-format off
+        QTest::newRow("MACD 1, 2, 1") << int(MACD) << QString() << P{1, 2, 1} << 1 << 150;
+        QTest::newRow("MACD 2, 300, 299") << int(MACD) << QString() << P{2, 300, 299} << 7 << 50;
+        QTest::newRow("EMA difference to day 5000") << int(ExpMADifference) << QString() << P{300, 1}
+                                                   << 4640 << 4760;
+        QTest::newRow("EMA difference, gaps") << int(ExpMADifference) << gaps << P{3, 1} << 1 << 8;
+        QTest::newRow("money flow 300 to day 3000") << int(MoneyFlowIndex) << QString() << P{300}
+                                                   << 2600 << 2995;
+        QTest::newRow("fast 300, 300") << int(FastStochastic) << QString() << P{300, 300} << 1 << 60;
+        QTest::newRow("fast, lows not a number") << int(FastStochastic)
+            << "C=11*12 L=10,nan,9,10,nan,nan,9,8,10,9,10,10" << P{3, 2} << 1 << 7;
+        // clang-format on
+    }
+    void edges() {
+        QFETCH(int, kind);
+        QFETCH(QString, series);
+        QFETCH(QList<int>, periods);
+        QFETCH(int, s);
+        QFETCH(int, e);
+        Rig rig(series.isEmpty() ? test::waveDays(kSeriesCapacity) : days(series));
+        QVERIFY(rig.draw(kind, periods, s, e, 0, 0));
+        const QList<Color> colors = kind == MACD              ? QList<Color>{kCyan, kBlack, kRed}
+                                    : kind == ExpMADifference ? QList<Color>{kEmaGreen}
+                                    : kind == MoneyFlowIndex  ? QList<Color>{kPurple}
+                                                              : QList<Color>{kBlack, kRed};
+        for (const Color c : colors) {
+            const std::vector<DrawCall> drawn = plotted(rig.plot(), c);
+            const bool line = c == kBlack || c == kRed || c == kPurple;
+            for (long d = line ? e + 1 : e; d >= s; --d)
+                COMPARE_TWIPS(yAt(drawn, d, s, e),
+                              expectedY(kind, c, rig.st.series, periods, s, e, d));
         }
     }
 

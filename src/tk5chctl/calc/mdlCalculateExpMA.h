@@ -4,6 +4,7 @@
 #include "common/DayArray.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace tk5 {
 
@@ -13,5 +14,10 @@ namespace tk5 {
 // d + N + 1 lies past the series' capacity the result is 0; a value that cannot be computed
 // is 0 as well. Never throws.
 float CalculateExpMA(const FloatDays& series, long d, std::int16_t N);
+
+// CalculateExpMA of every day first .. last (element d - first), the same values to the bit,
+// worked out together: the days' sums share one pass over the series. Empty when last is
+// before first. Never throws.
+std::vector<float> CalculateExpMAs(const FloatDays& series, long first, long last, std::int16_t N);
 
 } // namespace tk5

@@ -1,25 +1,41 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "StochasticLines.h"
 
+#include "calc/WindowExtremes.h"
 #include "calc/mdlCalculateMA.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tk5::indicators {
 
 void drawStochastic(PaneFrame& pane, const FloatDays& price_close, const FloatDays& price_high,
-                    const FloatDays& price_low, std::int16_t K, std::int16_t D, ExtremeOf lowest,
-                    ExtremeOf highest, int closeDays, bool rulerFirst) {
+                    const FloatDays& price_low, std::int16_t K, std::int16_t D, int closeDays,
+                    bool rulerFirst) {
     FloatDays percentK(kBufferCapacity);
-    float low = 0, high = 0;
     // The extremes of day i read days i .. i + closeDays - 1 + (K - 1), the close days
     // i .. i + closeDays - 1: a step that would read outside its series is skipped up front.
     const long extremeSpan = closeDays - 1 + std::max(K - 1, 0);
-    for (long i = pane.s; i <= pane.e + D; ++i) {
+    const long last = pane.e + D;
+    // The K-day extremes of days t = from .. to, every window of the steps that are taken:
+    // element t - from.
+    const long from = std::max(pane.s, 1L);
+    auto windows = [&](const FloatDays& series, bool lowest) {
+        const long to = std::min(last + closeDays - 1,
+                                 static_cast<long>(series.capacity()) - std::max(K - 1, 0));
+        return lowest ? LowestValues(series, from, to, K) : HighestValues(series, from, to, K);
+    };
+    const std::vector<float> lows = windows(price_low, true), highs = windows(price_high, false);
+    auto extremeOf = [&](const std::vector<float>& extremes, long i) {
+        const auto at = [&](long t) { return extremes.at(static_cast<size_t>(t - from)); };
+        return closeDays == 1 ? at(i) : AverageOfThree(at(i), at(i + 1), at(i + 2));
+    };
+    float low = 0, high = 0;
+    for (long i = pane.s; i <= last; ++i) {
         if (price_low.contains(i) && price_low.contains(i + extremeSpan))
-            skipOnError([&] { low = lowest(price_low, i, K); });
+            skipOnError([&] { low = extremeOf(lows, i); });
         if (price_high.contains(i) && price_high.contains(i + extremeSpan))
-            skipOnError([&] { high = highest(price_high, i, K); });
+            skipOnError([&] { high = extremeOf(highs, i); });
         if (!price_close.contains(i) || !price_close.contains(i + closeDays - 1) ||
             !percentK.contains(i))
             continue;

@@ -3,6 +3,7 @@
 
 #include "calc/mdlCalculateExpMA.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -17,10 +18,19 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
     pane.referenceLines();
 
     FloatDays macd(kBufferCapacity);
+    // The averages of the close of the days the loop below reaches: it ends with ChartError at
+    // the first day outside the buffer, at s itself when s is not a buffer day.
+    const long last = e + N3;
+    const long reached = macd.contains(s) ? std::min<long>(last, macd.capacity() + 1) : s;
+    const std::vector<float> fast = CalculateExpMAs(price_close, s, reached, N1),
+                             slow = CalculateExpMAs(price_close, s, reached, N2);
+    auto averageOf = [&](const std::vector<float>& known, long i, std::int16_t N) {
+        return i <= reached ? known[static_cast<size_t>(i - s)] : CalculateExpMA(price_close, i, N);
+    };
     float M = 0;
-    for (long i = s; i <= e + N3; ++i) {
-        const float m = toSingle(static_cast<double>(CalculateExpMA(price_close, i, N1)) -
-                                 CalculateExpMA(price_close, i, N2));
+    for (long i = s; i <= last; ++i) {
+        const float m =
+            toSingle(static_cast<double>(averageOf(fast, i, N1)) - averageOf(slow, i, N2));
         if (std::fabs(m) > M) M = std::fabs(m);
         macd[i] = m;
     }
@@ -28,9 +38,7 @@ void DisplayMACD(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& p
 
     // The signal of days s .. e + 1 once (element i - s); the one of day e + 1 reads the
     // MACD value of day e + 1 + N3, which was never computed and holds 0.
-    std::vector<float> signal;
-    for (long i = s; i <= e + 1; ++i)
-        signal.push_back(CalculateExpMA(macd, i, N3));
+    const std::vector<float> signal = CalculateExpMAs(macd, s, e + 1, N3);
     auto signalOf = [&](long i) { return static_cast<double>(signal[static_cast<size_t>(i - s)]); };
 
     plot.ForeColor = RGB(28, 177, 227);

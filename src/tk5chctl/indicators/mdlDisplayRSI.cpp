@@ -2,6 +2,7 @@
 #include "mdlDisplayRSI.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace tk5 {
@@ -46,6 +47,61 @@ Sums rsiSums(const FloatDays& price_close, long d, std::int16_t N) {
     return sums;
 }
 
+// The sums of days first .. last (element d - first), each as rsiSums gives it. The days
+// whose N - 1 changes all exist (d >= 1 and d + N - 2 <= capacity - 1) run side by side, each
+// weighting its own changes in its own order; the others are worked out one by one.
+std::vector<Sums> rsiSumsOf(const FloatDays& price_close, long first, long last, std::int16_t N) {
+    std::vector<Sums> out(static_cast<size_t>(std::max(0L, last - first + 1)));
+    const long from = std::max(first, 1L);
+    const long to = std::min<long>(last, price_close.capacity() - 1 - N + 2);
+    const long together = N >= 2 ? std::max(0L, to - from + 1) : 0; // days from, from + 1 ..
+    long done = 0;
+#if defined(__GNUC__)
+    if (together > 0) {
+        // Each change once, element j - from for days j = from .. to + N - 2.
+        const auto changes = static_cast<size_t>(together + N - 2);
+        std::vector<double> gains(changes), losses(changes);
+        for (size_t at = 0; at < changes; ++at) {
+            const long j = from + static_cast<long>(at);
+            const double change = static_cast<double>(price_close[j]) - price_close[j + 1];
+            if (change >= 0)
+                gains[at] = change;
+            else
+                losses[at] = -change;
+        }
+        // Two days in a register, eight days at a time; step k takes the change of day
+        // d + N - k of each day d, oldest change first.
+        using Pair = double __attribute__((vector_size(16)));
+        constexpr long kRegisters = 4, kBlock = 2 * kRegisters;
+        auto load = [](const double* p) {
+            Pair v;
+            std::memcpy(&v, p, sizeof v);
+            return v;
+        };
+        const double older = N - 1, periods = N;
+        for (; done + kBlock <= together; done += kBlock) {
+            Pair A[kRegisters] = {}, B[kRegisters] = {};
+            for (long k = 2; k <= N; ++k) {
+                const auto at = static_cast<size_t>(done + N - k);
+                for (long r = 0; r < kRegisters; ++r) {
+                    A[r] = older * A[r] / periods + load(&gains[at + 2 * static_cast<size_t>(r)]);
+                    B[r] = older * B[r] / periods + load(&losses[at + 2 * static_cast<size_t>(r)]);
+                }
+            }
+            for (long l = 0; l < kBlock; ++l) {
+                Sums& sums = out[static_cast<size_t>(from + done + l - first)];
+                sums.A = A[l / 2][l % 2];
+                sums.B = B[l / 2][l % 2];
+            }
+        }
+    }
+#endif
+    for (long d = first; d <= last; ++d)
+        if (d < from || d >= from + done)
+            out[static_cast<size_t>(d - first)] = rsiSums(price_close, d, N);
+    return out;
+}
+
 } // namespace
 
 double CalculateRSI(const FloatDays& price_close, long d, std::int16_t N) {
@@ -82,8 +138,13 @@ void DisplayRSI(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays& pr
                 shared.add(N, 0, 0);
             }
         }
+        // The days from 1 on (none of them shared) together.
+        const long from = std::max(s, 1L);
+        const std::vector<Sums> sums = rsiSumsOf(price_close, from, e + 1, N);
         for (long i = s; i <= e + 1; ++i)
-            if (i < sharedFrom || i > sharedTo)
+            if (i >= from)
+                rsi[static_cast<size_t>(i - s)] = sums[static_cast<size_t>(i - from)].rsi();
+            else if (i < sharedFrom || i > sharedTo)
                 rsi[static_cast<size_t>(i - s)] = CalculateRSI(price_close, i, N);
     }
     pane.line([&](long i) { return pane.oscillatorY(rsi[static_cast<size_t>(i - s)], k); });

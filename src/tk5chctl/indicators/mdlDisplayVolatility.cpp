@@ -3,7 +3,9 @@
 
 #include "calc/mdlCalculateExpMA.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tk5::indicators {
 
@@ -32,12 +34,18 @@ void DisplayVolatility(DrawingSurface& ruler, DrawingSurface& plot, const FloatD
                       rangeAverage[j + V2]);
     };
 
+    // The averages read nothing but the range: all of them at once, days from .. to (element
+    // i - from).
+    const long from = std::max(s, 1L);
+    const long to = std::min<long>(e + V2 + 1, rangeAverage.capacity());
+    const std::vector<float> averages = CalculateExpMAs(range, from, to, V1);
+
     // Downwards, so that the average of day i + V2 is known when day i needs it. The oldest
     // shown day takes no part in M.
     float M = 0;
     for (long i = e + V2 + 1; i >= s; --i) {
         if (!rangeAverage.contains(i)) continue;
-        skipOnError([&] { rangeAverage[i] = CalculateExpMA(range, i, V1); });
+        rangeAverage[i] = averages[static_cast<size_t>(i - from)];
         if (i < e && hasChange(i)) {
             skipOnError([&] {
                 const float r = toSingle(std::fabs(change(i)));

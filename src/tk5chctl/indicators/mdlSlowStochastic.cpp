@@ -2,7 +2,6 @@
 #include "mdlSlowStochastic.h"
 
 #include "StochasticLines.h"
-#include "calc/WindowExtremes.h"
 
 namespace tk5::indicators {
 
@@ -11,8 +10,7 @@ void SlowStochastic(DrawingSurface& ruler, DrawingSurface& plot, const FloatDays
                     std::int16_t starting_date, std::int16_t ending_date, std::int16_t K,
                     std::int16_t D, const PaneLook& look) {
     PaneFrame pane(ruler, plot, starting_date, ending_date, look);
-    drawStochastic(pane, price_close, price_high, price_low, K, D, AverageLowest, AverageHighest, 3,
-                   false);
+    drawStochastic(pane, price_close, price_high, price_low, K, D, 3, false);
 }
 
 } // namespace tk5::indicators
