@@ -80,9 +80,10 @@ class TestData : public QObject {
     QString hist_;
 
     // Loads ticker into st; the caption, checking the load clears the "today" flag.
-    QString read(ChartState& st, const QString& ticker = QStringLiteral("t")) {
+    QString read(ChartState& st, const QString& ticker = QStringLiteral("t"),
+                 RowReading reading = RowReading::Fast) {
         bool flag = true;
-        const QString caption = ReadDataFile(st, ticker, flag, hist_);
+        const QString caption = ReadDataFile(st, ticker, flag, hist_, reading);
         return flag ? QStringLiteral("flag left set") : caption;
     }
     QString loadFile(ChartState& st, const QByteArray& bytes) {
@@ -138,6 +139,12 @@ private slots:
         addLoad("too big: old values kept", dec + "1e39,2,3,3e9\n", "31-Dec-14|5|2|3|99");
         addLoad("halves to even", day + "2.5\n" + day.mid(31) + "3.5\n", ds + "2 " + ds + "4");
         addLoad("row of only commas", kHead + QByteArray(20, ',') + "\n" + r1, d1);
+        addLoad("plain decimals", dec + "0.50,5.,-2.25,2147483647.5\n", "31-Dec-14|0.5|5|-2.25|99");
+        addLoad("15 characters in 20 bytes: next line",
+                kHead + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9,1,2,1,1,5\n" + r1, d1);
+        addLoad("UTF-8 and Latin-1 dates",
+                kHead + "31-\xC3\xA9t\xC3\xA9-2014,1,2,1,1,5\n31-\xE9t\xE9-2014,1,2,1,1,5\n",
+                "31-\u00e9t\u00e9-2014|2|1|1|5 31-\u00e9t\u00e9-2014|2|1|1|5");
         addLoad("garbage", kHead + QByteArray("31-Dec-14\0,1,2\xff\xfe,1.5\0,1,9\x01\n", 27),
                 "31-Dec-14" + QString(QChar(0)) + "|2|1.5|1|9");
         addLoad("1 MB volume tail", day + "812," + QByteArray(1 << 20, 'x') + "\n" + r2,
@@ -153,16 +160,20 @@ private slots:
             !useGermanCNumbers(tmp_.path()))
             QSKIP("no de_DE.UTF-8 locale, and none can be made (package locales)");
         const auto cNumbers = qScopeGuard([] { setlocale(LC_NUMERIC, "C"); });
-        ChartState st;
-        preset(st);
-        QCOMPARE(loadFile(st, file), caption);
-        QCOMPARE(int(st.series.day_count), days.size());
-        QCOMPARE(st.company_name, company);
-        for (int d = 1; d <= days.size(); ++d)
-            QCOMPARE(dayText(st.series, d), days[d - 1]);
-        // The day after the last loaded one keeps what the preset control held there.
-        QCOMPARE(dayText(st.series, days.size() + 1),
-                 days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
+        writeFile(hist_ + QStringLiteral("/T.csv"), file);
+        // The fast row reading and the general one alike.
+        for (const RowReading reading : {RowReading::Fast, RowReading::General}) {
+            ChartState st;
+            preset(st);
+            QCOMPARE(read(st, QStringLiteral("t"), reading), caption);
+            QCOMPARE(int(st.series.day_count), days.size());
+            QCOMPARE(st.company_name, company);
+            for (int d = 1; d <= days.size(); ++d)
+                QCOMPARE(dayText(st.series, d), days[d - 1]);
+            // The day after the last loaded one keeps what the preset control held there.
+            QCOMPARE(dayText(st.series, days.size() + 1),
+                     days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
+        }
     }
 
     // At most 5000 days are kept; a shorter file then leaves the days beyond its own as they were.
