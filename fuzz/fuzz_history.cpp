@@ -82,7 +82,7 @@ void restore(ChartState& st, const ChartState& sample) {
     PriceSeries& s = st.series;
     const PriceSeries& before = sample.series;
     for (long d = 1; d <= s.day_count; ++d) {
-        s.price_date[d] = before.price_date[d];
+        s.price_date.set(d, before.price_date[d]);
         s.price_high[d] = before.price_high[d];
         s.price_low[d] = before.price_low[d];
         s.price_close[d] = before.price_close[d];

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "Fixtures.h"
 
+#include "chart/DateRuler.h"
 #include "common/Formats.h"
 #include "data/HistoryFile.h"
 
@@ -42,7 +43,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 void preset(ChartState& st) {
     st.company_name = kOld;
     test::fillSeries(st.series, {{5, 4, 4.5f, 99}});
-    st.series.price_date[1] = QStringLiteral("old");
+    st.series.price_date.set(1, QStringLiteral("old"));
 }
 
 // The C library's numbers as a German user's Qt application has them (a decimal comma):
@@ -283,9 +284,43 @@ private slots:
         PriceSeries s;
         const QStringList list = row.section('|', 0, 0).split(' ', Qt::SkipEmptyParts);
         for (int d = 1; d <= list.size(); ++d)
-            s.price_date[d] = list[d - 1];
+            s.price_date.set(d, list[d - 1]);
         s.day_count = static_cast<std::int16_t>(list.size());
         QCOMPARE(int(ConvertDateToInteger(s, row.section('|', 1, 1))), row.section('|', 2).toInt());
+    }
+
+    // A series keeps each day's date once read, and reads it again when the day's text is set
+    // anew or the user's locale is another one: its date ruler is then the one a series never
+    // drawn before gives. The texts are month first (1/29/2015); day first, most are no date.
+    void keptDates() {
+        const auto dated = [](ChartState& st, int back) {
+            for (long day = 1; day <= 20; ++day)
+                st.series.price_date.set(
+                    day,
+                    QDate(2015, 1, 30).addDays(-back - day).toString(QStringLiteral("M/d/yyyy")));
+            st.series.day_count = 20;
+        };
+        const auto ruler = [](const ChartState& st) {
+            test::Surfaces sf;
+            DrawDateRuler(st, sf.all(), 1, 20);
+            return test::printed(sf.DateRuler);
+        };
+        const auto fresh = [&](int back) {
+            ChartState st;
+            dated(st, back);
+            return ruler(st);
+        };
+        ChartState kept;
+        dated(kept, 0);
+        const QStringList monthFirst = ruler(kept);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto english = qScopeGuard([] { test::useEnglishLocale(); });
+        QCOMPARE(ruler(kept), fresh(0));
+        QVERIFY(ruler(kept) != monthFirst);
+        dated(kept, 3);
+        QCOMPARE(ruler(kept), fresh(3));
+        test::useEnglishLocale();
+        QCOMPARE(ruler(kept), fresh(3));
     }
 
     // Each row "locale|text|date as ISO or empty for not a date". Numeric dates follow the order

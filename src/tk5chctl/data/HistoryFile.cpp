@@ -182,7 +182,7 @@ DayValues dayOf(const PriceSeries& s, long day) {
 }
 
 void storeDay(PriceSeries& s, long day, DayValues v) {
-    s.price_date[day] = std::move(v.date);
+    s.price_date.set(day, std::move(v.date));
     s.price_high[day] = v.high;
     s.price_low[day] = v.low;
     s.price_close[day] = v.close;
@@ -367,18 +367,17 @@ std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_
     const QDate d = *wanted;
 
     // A stored date that is not a date takes part in no comparison.
-    if (const std::optional<QDate> oldest = readDate(series.price_date[count]);
-        oldest && d < *oldest)
+    if (const std::optional<QDate> oldest = series.price_date.date(count); oldest && d < *oldest)
         return static_cast<std::int16_t>(count);
-    if (const std::optional<QDate> newest = readDate(series.price_date[1]); newest && d > *newest)
+    if (const std::optional<QDate> newest = series.price_date.date(1); newest && d > *newest)
         return 1;
 
     // Three tries, each a scan from day 1 for d, then d - 1, then d - 2 calendar days. One
-    // pass notes the first day matching each of the three dates, reading each stored date
+    // pass notes the first day matching each of the three dates, taking each stored date
     // once; it stops as soon as d itself is found, since that answers the first try.
     std::array<std::int16_t, 3> firstMatch{0, 0, 0};
     for (long day = 1; day <= count; ++day) {
-        const std::optional<QDate> date = readDate(series.price_date[day]);
+        const std::optional<QDate> date = series.price_date.date(day);
         if (!date) continue;
         const qint64 back = date->daysTo(d);
         if (back < 0 || back > 2 || firstMatch[static_cast<size_t>(back)] != 0) continue;
