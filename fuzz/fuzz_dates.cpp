@@ -56,8 +56,8 @@ const PriceSeries& week() {
         PriceSeries s;
         const std::array<int, 7> days{13, 9, 8, 7, 6, 5, 2};
         for (size_t i = 0; i < days.size(); ++i)
-            s.price_date[static_cast<long>(i + 1)] =
-                QDate(2015, 1, days[i]).toString(QStringLiteral("dd-MMM-yy"));
+            s.price_date.set(static_cast<long>(i + 1),
+                             QDate(2015, 1, days[i]).toString(QStringLiteral("dd-MMM-yy")));
         s.day_count = static_cast<std::int16_t>(days.size());
         return s;
     }();

@@ -6,7 +6,8 @@
 //  - day_count lies within 0..5000 and is no more than the input's lines;
 //  - every loaded day has a non-zero high and low, and no price is infinite or not a number;
 //  - every day beyond day_count holds exactly what the sample left there;
-//  - the caption is the company name, or empty with the sample's company name kept.
+//  - the caption is the company name, or empty with the sample's company name kept;
+//  - the general row reading loads exactly the same chart as the fast one, bit for bit.
 // Time and memory per input are bounded by the run's -timeout and -rss_limit_mb.
 
 #include "FuzzCheck.h"
@@ -58,20 +59,37 @@ Harness& harness() {
     return h;
 }
 
-// Whether days from..5000 of two columns hold the same bits (one comparison for the whole
-// tail: this runs for every input).
-template <typename T> bool sameTail(const DayArray<T>& a, const DayArray<T>& b, long from) {
+// Whether days from..to of two columns hold the same bits (one comparison for the whole
+// range: this runs for every input).
+template <typename T>
+bool sameDays(const DayArray<T>& a, const DayArray<T>& b, long from, long to) {
     static_assert(std::is_trivially_copyable_v<T>);
-    if (from > kSeriesCapacity) return true;
-    return std::memcmp(&a[from], &b[from], sizeof(T) * size_t(kSeriesCapacity - from + 1)) == 0;
+    if (from > to) return true;
+    return std::memcmp(&a[from], &b[from], sizeof(T) * size_t(to - from + 1)) == 0;
 }
 
-bool sameTail(const PriceSeries& a, const PriceSeries& b, long from) {
-    for (long d = from; d <= kSeriesCapacity; ++d)
+bool sameDays(const PriceSeries& a, const PriceSeries& b, long from, long to) {
+    for (long d = from; d <= to; ++d)
         if (a.price_date[d] != b.price_date[d]) return false;
-    return sameTail(a.price_high, b.price_high, from) && sameTail(a.price_low, b.price_low, from) &&
-           sameTail(a.price_close, b.price_close, from) &&
-           sameTail(a.price_volume, b.price_volume, from);
+    return sameDays(a.price_high, b.price_high, from, to) &&
+           sameDays(a.price_low, b.price_low, from, to) &&
+           sameDays(a.price_close, b.price_close, from, to) &&
+           sameDays(a.price_volume, b.price_volume, from, to);
+}
+
+// Puts back into a chart the days a load changed, and the company name.
+void restore(ChartState& st, const ChartState& sample) {
+    PriceSeries& s = st.series;
+    const PriceSeries& before = sample.series;
+    for (long d = 1; d <= s.day_count; ++d) {
+        s.price_date.set(d, before.price_date[d]);
+        s.price_high[d] = before.price_high[d];
+        s.price_low[d] = before.price_low[d];
+        s.price_close[d] = before.price_close[d];
+        s.price_volume[d] = before.price_volume[d];
+    }
+    s.day_count = before.day_count;
+    st.company_name = sample.company_name;
 }
 
 } // namespace
@@ -81,9 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = fuzz::bytesOf(data, size);
     fuzz::writeFile(h.input, bytes);
 
-    // The chart is copied from the sample once; after each load the days it changed are put
+    // The charts are copied from the sample once; after each load the days it changed are put
     // back, as copying 5000 days for every input would cost more than the load itself.
     static ChartState st = h.sample;
+    static ChartState general = h.sample;
     bool today = true;
     const QString caption = ReadDataFile(st, kTicker, today, h.hist);
     PriceSeries& s = st.series;
@@ -98,18 +117,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TK5_FUZZ_CHECK(std::isfinite(s.price_high[d]) && std::isfinite(s.price_low[d]) &&
                        std::isfinite(s.price_close[d]));
     }
-    TK5_FUZZ_CHECK(sameTail(s, before, s.day_count + 1));
+    TK5_FUZZ_CHECK(sameDays(s, before, s.day_count + 1, kSeriesCapacity));
     TK5_FUZZ_CHECK(caption == st.company_name ||
                    (caption.isEmpty() && st.company_name == h.sample.company_name));
 
-    for (long d = 1; d <= s.day_count; ++d) {
-        s.price_date[d] = before.price_date[d];
-        s.price_high[d] = before.price_high[d];
-        s.price_low[d] = before.price_low[d];
-        s.price_close[d] = before.price_close[d];
-        s.price_volume[d] = before.price_volume[d];
-    }
-    s.day_count = before.day_count;
-    st.company_name = h.sample.company_name;
+    const QString generalCaption =
+        ReadDataFile(general, kTicker, today, h.hist, RowReading::General);
+    TK5_FUZZ_CHECK(generalCaption == caption && general.company_name == st.company_name);
+    TK5_FUZZ_CHECK(general.series.day_count == s.day_count);
+    TK5_FUZZ_CHECK(sameDays(general.series, s, 1, kSeriesCapacity));
+
+    restore(st, h.sample);
+    restore(general, h.sample);
     return 0;
 }

@@ -37,7 +37,7 @@ inline void fillSeries(PriceSeries& s, const std::vector<Day>& days,
     QDate d = newest;
     for (size_t i = 0; i < days.size(); ++i) {
         const long day = static_cast<long>(i + 1);
-        s.price_date[day] = d.toString(QStringLiteral("yyyy-MM-dd"));
+        s.price_date.set(day, d.toString(QStringLiteral("yyyy-MM-dd")));
         s.price_high[day] = days[i].high;
         s.price_low[day] = days[i].low;
         s.price_close[day] = days[i].close;

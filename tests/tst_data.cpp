@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "Fixtures.h"
 
+#include "chart/DateRuler.h"
 #include "common/Formats.h"
 #include "data/HistoryFile.h"
 
@@ -42,7 +43,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 void preset(ChartState& st) {
     st.company_name = kOld;
     test::fillSeries(st.series, {{5, 4, 4.5f, 99}});
-    st.series.price_date[1] = QStringLiteral("old");
+    st.series.price_date.set(1, QStringLiteral("old"));
 }
 
 // The C library's numbers as a German user's Qt application has them (a decimal comma):
@@ -80,9 +81,10 @@ class TestData : public QObject {
     QString hist_;
 
     // Loads ticker into st; the caption, checking the load clears the "today" flag.
-    QString read(ChartState& st, const QString& ticker = QStringLiteral("t")) {
+    QString read(ChartState& st, const QString& ticker = QStringLiteral("t"),
+                 RowReading reading = RowReading::Fast) {
         bool flag = true;
-        const QString caption = ReadDataFile(st, ticker, flag, hist_);
+        const QString caption = ReadDataFile(st, ticker, flag, hist_, reading);
         return flag ? QStringLiteral("flag left set") : caption;
     }
     QString loadFile(ChartState& st, const QByteArray& bytes) {
@@ -138,6 +140,12 @@ private slots:
         addLoad("too big: old values kept", dec + "1e39,2,3,3e9\n", "31-Dec-14|5|2|3|99");
         addLoad("halves to even", day + "2.5\n" + day.mid(31) + "3.5\n", ds + "2 " + ds + "4");
         addLoad("row of only commas", kHead + QByteArray(20, ',') + "\n" + r1, d1);
+        addLoad("plain decimals", dec + "0.50,5.,-2.25,2147483647.5\n", "31-Dec-14|0.5|5|-2.25|99");
+        addLoad("15 characters in 20 bytes: next line",
+                kHead + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9,1,2,1,1,5\n" + r1, d1);
+        addLoad("UTF-8 and Latin-1 dates",
+                kHead + "31-\xC3\xA9t\xC3\xA9-2014,1,2,1,1,5\n31-\xE9t\xE9-2014,1,2,1,1,5\n",
+                "31-\u00e9t\u00e9-2014|2|1|1|5 31-\u00e9t\u00e9-2014|2|1|1|5");
         addLoad("garbage", kHead + QByteArray("31-Dec-14\0,1,2\xff\xfe,1.5\0,1,9\x01\n", 27),
                 "31-Dec-14" + QString(QChar(0)) + "|2|1.5|1|9");
         addLoad("1 MB volume tail", day + "812," + QByteArray(1 << 20, 'x') + "\n" + r2,
@@ -153,16 +161,20 @@ private slots:
             !useGermanCNumbers(tmp_.path()))
             QSKIP("no de_DE.UTF-8 locale, and none can be made (package locales)");
         const auto cNumbers = qScopeGuard([] { setlocale(LC_NUMERIC, "C"); });
-        ChartState st;
-        preset(st);
-        QCOMPARE(loadFile(st, file), caption);
-        QCOMPARE(int(st.series.day_count), days.size());
-        QCOMPARE(st.company_name, company);
-        for (int d = 1; d <= days.size(); ++d)
-            QCOMPARE(dayText(st.series, d), days[d - 1]);
-        // The day after the last loaded one keeps what the preset control held there.
-        QCOMPARE(dayText(st.series, days.size() + 1),
-                 days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
+        writeFile(hist_ + QStringLiteral("/T.csv"), file);
+        // The fast row reading and the general one alike.
+        for (const RowReading reading : {RowReading::Fast, RowReading::General}) {
+            ChartState st;
+            preset(st);
+            QCOMPARE(read(st, QStringLiteral("t"), reading), caption);
+            QCOMPARE(int(st.series.day_count), days.size());
+            QCOMPARE(st.company_name, company);
+            for (int d = 1; d <= days.size(); ++d)
+                QCOMPARE(dayText(st.series, d), days[d - 1]);
+            // The day after the last loaded one keeps what the preset control held there.
+            QCOMPARE(dayText(st.series, days.size() + 1),
+                     days.isEmpty() ? "old|5|4|4.5|99" : "|0|0|0|0");
+        }
     }
 
     // At most 5000 days are kept; a shorter file then leaves the days beyond its own as they were.
@@ -272,9 +284,43 @@ private slots:
         PriceSeries s;
         const QStringList list = row.section('|', 0, 0).split(' ', Qt::SkipEmptyParts);
         for (int d = 1; d <= list.size(); ++d)
-            s.price_date[d] = list[d - 1];
+            s.price_date.set(d, list[d - 1]);
         s.day_count = static_cast<std::int16_t>(list.size());
         QCOMPARE(int(ConvertDateToInteger(s, row.section('|', 1, 1))), row.section('|', 2).toInt());
+    }
+
+    // A series keeps each day's date once read, and reads it again when the day's text is set
+    // anew or the user's locale is another one: its date ruler is then the one a series never
+    // drawn before gives. The texts are month first (1/29/2015); day first, most are no date.
+    void keptDates() {
+        const auto dated = [](ChartState& st, int back) {
+            for (long day = 1; day <= 20; ++day)
+                st.series.price_date.set(
+                    day,
+                    QDate(2015, 1, 30).addDays(-back - day).toString(QStringLiteral("M/d/yyyy")));
+            st.series.day_count = 20;
+        };
+        const auto ruler = [](const ChartState& st) {
+            test::Surfaces sf;
+            DrawDateRuler(st, sf.all(), 1, 20);
+            return test::printed(sf.DateRuler);
+        };
+        const auto fresh = [&](int back) {
+            ChartState st;
+            dated(st, back);
+            return ruler(st);
+        };
+        ChartState kept;
+        dated(kept, 0);
+        const QStringList monthFirst = ruler(kept);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto english = qScopeGuard([] { test::useEnglishLocale(); });
+        QCOMPARE(ruler(kept), fresh(0));
+        QVERIFY(ruler(kept) != monthFirst);
+        dated(kept, 3);
+        QCOMPARE(ruler(kept), fresh(3));
+        test::useEnglishLocale();
+        QCOMPARE(ruler(kept), fresh(3));
     }
 
     // Each row "locale|text|date as ISO or empty for not a date". Numeric dates follow the order

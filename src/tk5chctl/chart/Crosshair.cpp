@@ -39,7 +39,7 @@ CaptionTexts captionAt(const ChartState& st, float W, float x) {
     if (!day) return out;
     const long j = *day;
     if (s.price_date.contains(j)) {
-        if (const std::optional<QDate> date = readDate(s.price_date[j]))
+        if (const std::optional<QDate> date = s.price_date.date(j))
             out.caption = st.company_name + QStringLiteral("   High: $") +
                           formatNoLeadingZero(s.price_high[j]) + QStringLiteral("   Low: $") +
                           formatNoLeadingZero(s.price_low[j]) + QStringLiteral("   Close: $") +

@@ -55,7 +55,7 @@ private:
 // date.
 std::optional<QDate> dateOfDay(const PriceSeries& series, long day) {
     if (!series.price_date.contains(day)) return std::nullopt;
-    return readDate(series.price_date[day]);
+    return series.price_date.date(day);
 }
 
 } // namespace

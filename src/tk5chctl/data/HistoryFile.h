@@ -31,8 +31,14 @@ QString historyFilePath(const QString& ticker, const QString& histDir);
 // outside histDir, or a ticker historyFilePath refuses) ends the load at once: day_count
 // becomes 0, ticker_name is set to the ticker, the caption is empty text, and company_name
 // and every stored day value are left as they were.
+//
+// Rows are read one of two ways, which load the same state from every file: Fast reads a
+// field that is a plain decimal number straight from the bytes of an ASCII line and gives
+// every other field and line to the general reading; General reads each line as text, every
+// field through leadingNumber. The general reading is kept to check the fast one against.
+enum class RowReading { Fast, General };
 QString ReadDataFile(ChartState& st, const QString& ticker, bool& b_Today_flag,
-                     const QString& histDir);
+                     const QString& histDir, RowReading reading = RowReading::Fast);
 
 // The day index of a calendar date (text): 1 for a date after the newest day, day_count for
 // one before the oldest, the trading day itself or one of the two calendar days before it,

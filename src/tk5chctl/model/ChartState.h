@@ -2,21 +2,73 @@
 #pragma once
 
 #include "common/DayArray.h"
+#include "common/Formats.h"
 #include "common/Numbers.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QString>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace tk5 {
+
+// The date texts of a series' days, each kept beside the calendar date readDate gives for it.
+// A text is written only through set, which forgets the date kept for the old text. A date is
+// read on first use, so loading a history reads none; as readDate follows the user's locale
+// (month names, day-first order), the kept dates are read again once QLocale() is no longer
+// the locale they were read in. Reading a date writes the kept one: a series is used from one
+// thread at a time.
+class DayDates {
+public:
+    explicit DayDates(int capacity) : texts_(capacity), kept_(static_cast<size_t>(capacity)) {}
+
+    int capacity() const noexcept { return texts_.capacity(); }
+    bool contains(long day) const noexcept { return texts_.contains(day); }
+
+    // The text of a day. Reading or writing a day outside 1..capacity throws ChartError.
+    const QString& operator[](long day) const { return texts_[day]; }
+    void set(long day, QString text) {
+        texts_[day] = std::move(text);
+        kept_[static_cast<size_t>(day - 1)].reading = 0;
+    }
+
+    // readDate of a day's text in the current locale: none when the text is not a date.
+    std::optional<QDate> date(long day) const {
+        const QString& text = texts_[day];
+        if (const QLocale here; here != locale_) {
+            locale_ = here;
+            ++reading_;
+        }
+        Kept& k = kept_[static_cast<size_t>(day - 1)];
+        if (k.reading != reading_) {
+            k.date = readDate(text).value_or(QDate());
+            k.reading = reading_;
+        }
+        return k.date.isValid() ? std::optional<QDate>(k.date) : std::nullopt;
+    }
+
+private:
+    struct Kept {
+        QDate date;                // invalid: the text is not a date
+        std::uint64_t reading = 0; // the reading it belongs to; 0: none
+    };
+    DayArray<QString> texts_;
+    mutable std::vector<Kept> kept_;
+    mutable QLocale locale_;            // the locale of the current reading
+    mutable std::uint64_t reading_ = 1; // counts the locales the dates were read in
+};
 
 // A ticker's daily history, newest day first: day 1 is the newest loaded day, day
 // day_count the oldest. Elements beyond day_count keep whatever an earlier, longer load
 // left there (zero on a new control).
 struct PriceSeries {
-    DayArray<QString> price_date{kSeriesCapacity};
+    DayDates price_date{kSeriesCapacity};
     FloatDays price_high{kSeriesCapacity};
     FloatDays price_low{kSeriesCapacity};
     FloatDays price_close{kSeriesCapacity};

@@ -174,7 +174,7 @@ void dateLabels(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
     const long oldest = std::min<long>(st.ending_date_local, st.series.day_count);
     const long newest = std::max<long>(1, sc.s);
     for (long i = oldest; i >= newest; --i) {
-        const std::optional<QDate> date = readDate(st.series.price_date[i]);
+        const std::optional<QDate> date = st.series.price_date.date(i);
         if (!date) continue;
         const double x = sc.x(i);
         auto fmt = [&](const char* pattern) {
