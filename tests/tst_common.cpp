@@ -80,6 +80,9 @@ private slots:
         QTest::newRow("rounds past the top") << 32767.5 << false << 32768;
         QTest::newRow("bottom of range") << -32768.0 << true << -32768;
         QTest::newRow("below range") << -32769.0 << false << -32769;
+        QTest::newRow("just past a half") << 2.5 + 0x1p-20 << true << 3;
+        QTest::newRow("just short of a half") << -2.5 + 0x1p-20 << true << -2;
+        QTest::newRow("half far out, to even") << -654321.5 << false << -654322;
     }
     void rounding() {
         QFETCH(double, value);
@@ -95,6 +98,7 @@ private slots:
     void conversions() {
         QVERIFY_THROWS_EXCEPTION(ChartError, toInt16(std::nan("")));
         QCOMPARE(twipsToPixels(std::nan("")), 0);
+        QCOMPARE(twipsToPixels(-INFINITY), -1000000);
         QCOMPARE(twipsToPixels(1.0e300), 1000000); // clamped to a million pixels
         QCOMPARE(isSet(Flag(1)), false);           // only -1 counts as set
         QCOMPARE(isSet(kTrue), true);
