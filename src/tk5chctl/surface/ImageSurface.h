@@ -40,7 +40,6 @@ protected:
     void paintPolygon(const std::vector<QPoint>& corners, Color color) override;
 
 private:
-    void plot(int x, int y, Color color);
     void rasterLine(int x1, int y1, int x2, int y2, Color color, int style, bool lastPixel);
     void straightLine(int x1, int y1, int x2, int y2, Color color, int style, bool lastPixel);
     QFont currentFont() const;
