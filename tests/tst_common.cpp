@@ -194,6 +194,29 @@ private slots:
         }
     }
 
+    // Text measures follow the font properties from one call to the next, and printing in
+    // bold paints more pixels than plain.
+    void textFollowsFont() {
+        ImageSurface s(QStringLiteral("s"), 1500, 300);
+        const QString text = QStringLiteral("Mar 98 $ 12.5");
+        auto printed = [&] {
+            s.Cls();
+            s.Print(text);
+            return countColor(s, kBlack);
+        };
+        const float width = s.TextWidth(text), height = s.TextHeight(text);
+        const int pixels = printed();
+        s.FontBold = true;
+        QVERIFY(s.TextWidth(text) > width);
+        QVERIFY(printed() > pixels);
+        s.FontBold = false;
+        s.FontSize = 12;
+        QVERIFY(s.TextHeight(text) > height);
+        s.FontSize = 8.25f;
+        QCOMPARE(s.TextWidth(text), width);
+        QCOMPARE(printed(), pixels);
+    }
+
     void recordedCallText() {
         RecordingSurface s(QStringLiteral("Picture1"), 300, 300);
         s.ForeColor = RGB(150, 60, 60);

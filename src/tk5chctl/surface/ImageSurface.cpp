@@ -3,7 +3,6 @@
 
 #include "common/Twips.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
 
@@ -71,7 +70,15 @@ QFont ImageSurface::fontFor(const QString& family, float points, bool bold) {
     return f;
 }
 
-QFont ImageSurface::currentFont() const { return fontFor(FontName, FontSize, FontBold); }
+const ImageSurface::TextFont& ImageSurface::textFont() const {
+    if (!textFont_ || textFont_->family != FontName || textFont_->points != FontSize ||
+        textFont_->bold != FontBold) {
+        const QFont font = fontFor(FontName, FontSize, FontBold);
+        textFont_.emplace(
+            TextFont{FontName, FontSize, FontBold, font, QFontMetricsF(font, &image_)});
+    }
+    return *textFont_;
+}
 
 void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
     width_ = widthTwips;
@@ -82,6 +89,7 @@ void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
         image_ = QImage(w, h, QImage::Format_RGB32);
         image_.setDotsPerMeterX(kDotsPerMeter96);
         image_.setDotsPerMeterY(kDotsPerMeter96);
+        textFont_.reset(); // metrics depend on the image's resolution
     }
     image_.fill(toQRgb(BackColor));
 }
@@ -94,13 +102,12 @@ Color ImageSurface::pixel(int x, int y) const {
 
 float ImageSurface::TextHeight(const QString& text) const {
     Q_UNUSED(text);
-    const QFontMetricsF fm(currentFont(), &image_);
-    return static_cast<float>(std::ceil(fm.height()) * TwipsPerPixelY);
+    return static_cast<float>(std::ceil(textFont().metrics.height()) * TwipsPerPixelY);
 }
 
 float ImageSurface::TextWidth(const QString& text) const {
-    const QFontMetricsF fm(currentFont(), &image_);
-    return static_cast<float>(std::ceil(fm.horizontalAdvance(text)) * TwipsPerPixelX);
+    return static_cast<float>(std::ceil(textFont().metrics.horizontalAdvance(text)) *
+                              TwipsPerPixelX);
 }
 
 // Bresenham: every pixel of the line is visited exactly once, so an inverted line drawn a
@@ -257,7 +264,7 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
 void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
     if (image_.isNull()) return;
     QPainter p(&image_);
-    p.setFont(currentFont());
+    p.setFont(textFont().font);
     p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
     if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QFontMetrics fm(p.font(), &image_);
