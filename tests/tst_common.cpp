@@ -80,6 +80,9 @@ private slots:
         QTest::newRow("rounds past the top") << 32767.5 << false << 32768;
         QTest::newRow("bottom of range") << -32768.0 << true << -32768;
         QTest::newRow("below range") << -32769.0 << false << -32769;
+        QTest::newRow("just past a half") << 2.5 + 0x1p-20 << true << 3;
+        QTest::newRow("just short of a half") << -2.5 + 0x1p-20 << true << -2;
+        QTest::newRow("half far out, to even") << -654321.5 << false << -654322;
     }
     void rounding() {
         QFETCH(double, value);
@@ -95,6 +98,7 @@ private slots:
     void conversions() {
         QVERIFY_THROWS_EXCEPTION(ChartError, toInt16(std::nan("")));
         QCOMPARE(twipsToPixels(std::nan("")), 0);
+        QCOMPARE(twipsToPixels(-INFINITY), -1000000);
         QCOMPARE(twipsToPixels(1.0e300), 1000000); // clamped to a million pixels
         QCOMPARE(isSet(Flag(1)), false);           // only -1 counts as set
         QCOMPARE(isSet(kTrue), true);
@@ -134,6 +138,22 @@ private slots:
                                                << 20 << P{{5, 0}, {5, 19}} << P{{4, 0}};
         QTest::newRow("far outside, not crossing")
             << "Line" << C{-1.0e9f, -1.0e9f, -1.0e9f, 1.0e9f} << kSolid << 0 << P{} << P{{0, 0}};
+        QTest::newRow("far outside, diagonal")
+            << "Line" << C{-3.0e8f, -3.0e8f, 3.0e8f, 3.0e8f} << kSolid << 20 << P{{0, 0}, {19, 19}}
+            << P{{1, 0}, {0, 1}};
+        // The pattern counts from the first end point, outside the image too: pixels -10..7
+        // on, 8..13 off, 14..19 on.
+        QTest::newRow("dashed, entering at the left edge")
+            << "Line" << C{-150, 0, 285, 0} << kDashed << 14 << P{{7, 0}, {14, 0}}
+            << P{{8, 0}, {13, 0}};
+        // Upwards from pixel 27: step 27 - y, so rows 19, 15..13, 9..7 and 3..1 are on.
+        QTest::newRow("dotted, upwards from below the image")
+            << "Line" << C{15, 405, 15, 0} << kDotted << 10 << P{{1, 19}, {1, 15}, {1, 1}}
+            << P{{1, 18}, {1, 16}, {1, 0}};
+        QTest::newRow("box partly outside") << "Box" << C{-150, -1.0e9f, 45, 30} << kSolid << 12
+                                            << P{{0, 0}, {3, 2}} << P{{4, 2}, {3, 3}};
+        QTest::newRow("box over the far corner") << "Box" << C{270, 285, 600, 3.0e9f} << kSolid << 2
+                                                 << P{{18, 19}, {19, 19}} << P{{17, 19}, {18, 18}};
     }
     void paintedPixels() {
         QFETCH(QString, op);
@@ -142,15 +162,18 @@ private slots:
         QFETCH(int, count);
         QFETCH(QList<QPoint>, painted);
         QFETCH(QList<QPoint>, unpainted);
+        auto draw = [&](ImageSurface& on) {
+            if (op == QLatin1String("Line"))
+                on.Line(coords[0], coords[1], coords[2], coords[3]);
+            else if (op == QLatin1String("Box"))
+                on.Box(coords[0], coords[1], coords[2], coords[3]);
+            else
+                on.PenLine(int(coords[0]), int(coords[1]), int(coords[2]), int(coords[3]), kBlack);
+        };
         ImageSurface s(QStringLiteral("s"), 300, 300);
         s.Cls();
         s.DrawStyle = style;
-        if (op == QLatin1String("Line"))
-            s.Line(coords[0], coords[1], coords[2], coords[3]);
-        else if (op == QLatin1String("Box"))
-            s.Box(coords[0], coords[1], coords[2], coords[3]);
-        else
-            s.PenLine(int(coords[0]), int(coords[1]), int(coords[2]), int(coords[3]), kBlack);
+        draw(s);
         QCOMPARE(countColor(s, kBlack), count);
         for (const QPoint& p : painted)
             QCOMPARE(s.pixel(p.x(), p.y()), kBlack);
@@ -158,6 +181,40 @@ private slots:
             QCOMPARE(s.pixel(p.x(), p.y()), kWhite);
         if (op != QLatin1String("PenLine")) // the print position follows the end point
             QCOMPARE(s.CurrentX, coords[2]);
+
+        // Inverted, the call turns the same white pixels black; a second call restores them.
+        ImageSurface inverted(QStringLiteral("s"), 300, 300);
+        inverted.Cls();
+        inverted.DrawStyle = style;
+        inverted.DrawMode = kDrawInvert;
+        for (int pass = 1; pass <= 2; ++pass) {
+            draw(inverted);
+            QCOMPARE(countColor(inverted, kBlack), pass == 1 ? count : 0);
+            if (pass == 1) QCOMPARE(inverted.image(), s.image());
+        }
+    }
+
+    // Text measures follow the font properties from one call to the next, and printing in
+    // bold paints more pixels than plain.
+    void textFollowsFont() {
+        ImageSurface s(QStringLiteral("s"), 1500, 300);
+        const QString text = QStringLiteral("Mar 98 $ 12.5");
+        auto printed = [&] {
+            s.Cls();
+            s.Print(text);
+            return countColor(s, kBlack);
+        };
+        const float width = s.TextWidth(text), height = s.TextHeight(text);
+        const int pixels = printed();
+        s.FontBold = true;
+        QVERIFY(s.TextWidth(text) > width);
+        QVERIFY(printed() > pixels);
+        s.FontBold = false;
+        s.FontSize = 12;
+        QVERIFY(s.TextHeight(text) > height);
+        s.FontSize = 8.25f;
+        QCOMPARE(s.TextWidth(text), width);
+        QCOMPARE(printed(), pixels);
     }
 
     void recordedCallText() {

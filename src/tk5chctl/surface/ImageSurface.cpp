@@ -3,7 +3,6 @@
 
 #include "common/Twips.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
 
@@ -19,17 +18,41 @@ constexpr int kDotsPerMeter96 = 3780; // 96 dots per inch
 
 QRgb toQRgb(Color c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
-// On/off pixel runs of the dashed and dotted pens.
-bool styleOn(int style, int step) {
-    switch (style) {
-    case kDashed:
-        return step % 24 < 18;
-    case kDotted:
-        return step % 6 < 3;
-    default:
-        return true;
+// The on/off pixel runs of a pen: a dashed pen 18 on and 6 off, a dotted one 3 on and 3 off,
+// every other style always on. Steps count from 0 at a line's first pixel.
+struct PenPattern {
+    long period = 0; // 0: always on
+    long on = 0;
+    explicit PenPattern(int style) {
+        if (style == kDashed) {
+            period = 24;
+            on = 18;
+        } else if (style == kDotted) {
+            period = 6;
+            on = 3;
+        }
     }
-}
+    bool solid() const { return period == 0; }
+    bool operator()(long step) const { return period == 0 || step % period < on; }
+};
+
+QRgb inverted(QRgb p) { return (p ^ 0x00FFFFFFu) | 0xFF000000u; }
+
+// The image's rows, fetched once per call (one detach); writes outside the image are dropped.
+class Pixels {
+public:
+    explicit Pixels(QImage& image)
+        : bits_(image.bits()), rowBytes_(image.bytesPerLine()), w_(image.width()),
+          h_(image.height()) {}
+    QRgb* row(long y) const { return reinterpret_cast<QRgb*>(bits_ + y * rowBytes_); }
+    qsizetype rowBytes() const { return rowBytes_; }
+    bool inside(long x, long y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+
+private:
+    uchar* bits_;
+    qsizetype rowBytes_;
+    long w_, h_;
+};
 
 } // namespace
 
@@ -47,7 +70,15 @@ QFont ImageSurface::fontFor(const QString& family, float points, bool bold) {
     return f;
 }
 
-QFont ImageSurface::currentFont() const { return fontFor(FontName, FontSize, FontBold); }
+const ImageSurface::TextFont& ImageSurface::textFont() const {
+    if (!textFont_ || textFont_->family != FontName || textFont_->points != FontSize ||
+        textFont_->bold != FontBold) {
+        const QFont font = fontFor(FontName, FontSize, FontBold);
+        textFont_.emplace(
+            TextFont{FontName, FontSize, FontBold, font, QFontMetricsF(font, &image_)});
+    }
+    return *textFont_;
+}
 
 void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
     width_ = widthTwips;
@@ -58,6 +89,7 @@ void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
         image_ = QImage(w, h, QImage::Format_RGB32);
         image_.setDotsPerMeterX(kDotsPerMeter96);
         image_.setDotsPerMeterY(kDotsPerMeter96);
+        textFont_.reset(); // metrics depend on the image's resolution
     }
     image_.fill(toQRgb(BackColor));
 }
@@ -70,22 +102,12 @@ Color ImageSurface::pixel(int x, int y) const {
 
 float ImageSurface::TextHeight(const QString& text) const {
     Q_UNUSED(text);
-    const QFontMetricsF fm(currentFont(), &image_);
-    return static_cast<float>(std::ceil(fm.height()) * TwipsPerPixelY);
+    return static_cast<float>(std::ceil(textFont().metrics.height()) * TwipsPerPixelY);
 }
 
 float ImageSurface::TextWidth(const QString& text) const {
-    const QFontMetricsF fm(currentFont(), &image_);
-    return static_cast<float>(std::ceil(fm.horizontalAdvance(text)) * TwipsPerPixelX);
-}
-
-void ImageSurface::plot(int x, int y, Color color) {
-    if (!image_.valid(x, y)) return;
-    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-    if (DrawMode == kDrawInvert)
-        line[x] = (line[x] ^ 0x00FFFFFFu) | 0xFF000000u;
-    else
-        line[x] = toQRgb(color);
+    return static_cast<float>(std::ceil(textFont().metrics.horizontalAdvance(text)) *
+                              TwipsPerPixelX);
 }
 
 // Bresenham: every pixel of the line is visited exactly once, so an inverted line drawn a
@@ -134,9 +156,16 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
+    const Pixels pixels(image_);
+    const PenPattern on(style);
+    const QRgb pen = toQRgb(color);
+    const bool invert = DrawMode == kDrawInvert;
     for (;;) {
         const bool last = (x == x2 && y == y2);
-        if ((!last || lastPixel) && styleOn(style, step)) plot(x, y, color);
+        if ((!last || lastPixel) && on(step) && pixels.inside(x, y)) {
+            QRgb& px = pixels.row(y)[x];
+            px = invert ? inverted(px) : pen;
+        }
         if (last) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -152,7 +181,8 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
 }
 
 // A vertical or horizontal line: the same pixels Bresenham visits, written straight into the
-// image rows (a crosshair line is drawn this way on every mouse move).
+// image rows (a crosshair line is drawn this way on every mouse move, a bar of the price chart
+// on every redraw).
 void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int style,
                                 bool lastPixel) {
     const bool vertical = x1 == x2;
@@ -173,17 +203,34 @@ void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int
         last = std::min(last, from + 1);
     }
     if (first >= last) return;
-    uchar* bits = image_.bits();
-    const qsizetype rowBytes = image_.bytesPerLine();
+    const Pixels pixels(image_);
+    const PenPattern on(style);
     const QRgb pen = toQRgb(color);
     const bool invert = DrawMode == kDrawInvert;
-    for (long t = first; t < last; ++t) {
-        if (!styleOn(style, static_cast<int>(t))) continue;
-        const long along = from + dir * t;
-        const long x = vertical ? across : along;
-        const long y = vertical ? along : across;
-        QRgb& px = reinterpret_cast<QRgb*>(bits + y * rowBytes)[x];
-        px = invert ? ((px ^ 0x00FFFFFFu) | 0xFF000000u) : pen;
+    if (!vertical && on.solid() && !invert) {
+        // The pixels from + dir x t for t in [first, last), in ascending order.
+        QRgb* row = pixels.row(across);
+        const long lo = dir > 0 ? from + first : from - (last - 1);
+        std::fill(row + lo, row + lo + (last - first), pen);
+        return;
+    }
+    // Step `first`'s pixel, and the bytes from one step's pixel to the next.
+    const long along = from + dir * first;
+    auto* const start = reinterpret_cast<uchar*>(vertical ? pixels.row(along) + across
+                                                          : pixels.row(across) + along);
+    const qsizetype stride = dir * (vertical ? pixels.rowBytes() : qsizetype{sizeof(QRgb)});
+    auto pixelAt = [&](long t) -> QRgb& {
+        return *reinterpret_cast<QRgb*>(start + (t - first) * stride);
+    };
+    if (on.solid() && !invert) {
+        for (long t = first; t < last; ++t)
+            pixelAt(t) = pen;
+    } else if (on.solid()) {
+        for (long t = first; t < last; ++t)
+            pixelAt(t) = inverted(pixelAt(t));
+    } else {
+        for (long t = first; t < last; ++t)
+            if (on(t)) pixelAt(t) = invert ? inverted(pixelAt(t)) : pen;
     }
 }
 
@@ -201,15 +248,23 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
     t = std::max(t, 0);
     r = std::min(r, image_.width() - 1);
     b = std::min(b, image_.height() - 1);
-    for (int y = t; y <= b; ++y)
-        for (int x = l; x <= r; ++x)
-            plot(x, y, color);
+    if (l > r || t > b) return;
+    const Pixels pixels(image_);
+    const QRgb pen = toQRgb(color);
+    const bool invert = DrawMode == kDrawInvert;
+    for (int y = t; y <= b; ++y) {
+        QRgb* const row = pixels.row(y);
+        if (invert)
+            std::transform(row + l, row + r + 1, row + l, inverted);
+        else
+            std::fill(row + l, row + r + 1, pen);
+    }
 }
 
 void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
     if (image_.isNull()) return;
     QPainter p(&image_);
-    p.setFont(currentFont());
+    p.setFont(textFont().font);
     p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
     if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QFontMetrics fm(p.font(), &image_);

@@ -4,7 +4,10 @@
 #include "DrawingSurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
+
+#include <optional>
 
 namespace tk5 {
 
@@ -40,14 +43,23 @@ protected:
     void paintPolygon(const std::vector<QPoint>& corners, Color color) override;
 
 private:
-    void plot(int x, int y, Color color);
     void rasterLine(int x1, int y1, int x2, int y2, Color color, int style, bool lastPixel);
     void straightLine(int x1, int y1, int x2, int y2, Color color, int style, bool lastPixel);
-    QFont currentFont() const;
+    // The font of FontName, FontSize and FontBold with its metrics on this image, made again
+    // only when one of the three changes or the image is replaced.
+    struct TextFont {
+        QString family;
+        float points;
+        bool bold;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const TextFont& textFont() const;
 
     float width_ = 0;
     float height_ = 0;
     QImage image_;
+    mutable std::optional<TextFont> textFont_;
 };
 
 // A surface that keeps every call in its own log as well as painting it; tests read both.
