@@ -2,6 +2,7 @@
 #include "ImageSurface.h"
 
 #include "common/Twips.h"
+#include "common/VectorState.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -92,6 +93,7 @@ void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
         textFont_.reset(); // metrics depend on the image's resolution
     }
     image_.fill(toQRgb(BackColor));
+    releaseUpperVectorState();
 }
 
 Color ImageSurface::pixel(int x, int y) const {
@@ -234,14 +236,21 @@ void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int
     }
 }
 
-void ImageSurface::paintFill(Color color) { image_.fill(toQRgb(color)); }
+// The pixel routines below run in plain SSE code; Qt's fills and painters may leave the vector
+// unit in a state that slows such code down, so each painting call starts by ending it.
+void ImageSurface::paintFill(Color color) {
+    image_.fill(toQRgb(color));
+    releaseUpperVectorState();
+}
 
 void ImageSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
+    releaseUpperVectorState();
     rasterLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2), twipsToPixels(y2), color,
                DrawStyle, true);
 }
 
 void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {
+    releaseUpperVectorState();
     int l = twipsToPixels(std::min(x1, x2)), r = twipsToPixels(std::max(x1, x2));
     int t = twipsToPixels(std::min(y1, y2)), b = twipsToPixels(std::max(y1, y2));
     l = std::max(l, 0);
@@ -263,27 +272,34 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
 
 void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
     if (image_.isNull()) return;
-    QPainter p(&image_);
-    p.setFont(textFont().font);
-    p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
-    if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QFontMetrics fm(p.font(), &image_);
-    p.drawText(twipsToPixels(x), twipsToPixels(y) + fm.ascent(), text);
+    {
+        QPainter p(&image_);
+        p.setFont(textFont().font);
+        p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
+        if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        const QFontMetrics fm(p.font(), &image_);
+        p.drawText(twipsToPixels(x), twipsToPixels(y) + fm.ascent(), text);
+    }
+    releaseUpperVectorState();
 }
 
 void ImageSurface::paintPenLine(int x1, int y1, int x2, int y2, Color color) {
+    releaseUpperVectorState();
     rasterLine(x1, y1, x2, y2, color, kSolid, false);
 }
 
 void ImageSurface::paintPolygon(const std::vector<QPoint>& corners, Color color) {
     if (image_.isNull() || corners.size() < 3) return;
-    QPainter p(&image_);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(redOf(color), greenOf(color), blueOf(color)));
     QPolygon poly;
     for (const QPoint& c : corners)
         poly << c;
-    p.drawPolygon(poly);
+    {
+        QPainter p(&image_);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(redOf(color), greenOf(color), blueOf(color)));
+        p.drawPolygon(poly);
+    }
+    releaseUpperVectorState();
 }
 
 } // namespace tk5
