@@ -5,10 +5,6 @@
 
 namespace tk5 {
 
-namespace {
-constexpr long kMin16 = -32768, kMax16 = 32767;
-} // namespace
-
 DayAxis::DayAxis(double width, long newest, double slots, float slotWidth, bool fromSlotWidth,
                  bool slotsFit)
     : width_(width), newest_(newest), slots_(slots), slotWidth_(slotWidth),
@@ -20,23 +16,6 @@ DayAxis::DayAxis(double width, long newest, long oldest)
 
 DayAxis DayAxis::withSlotWidth(double width, long newest, float slotWidth) {
     return {width, newest, 0.0, slotWidth, true, true};
-}
-
-float DayAxis::x(long day) const {
-    if (!slotsFit_) throw ChartError(ChartError::Kind::Overflow, "too many days for one window");
-    const std::int16_t slot = add16(add16(day, -newest_), 1);
-    if (fromSlotWidth_) return toSingle(width_ - slot * static_cast<double>(slotWidth_));
-    return toSingle(width_ - divide(slot * width_, slots_));
-}
-
-bool DayAxis::reaches(long day) const noexcept {
-    const long distance = day - newest_;
-    if (!slotsFit_ || distance < kMin16 || distance >= kMax16) return false;
-    const auto slot = static_cast<std::int16_t>(distance + 1);
-    if (fromSlotWidth_) return fitsSingle(width_ - slot * static_cast<double>(slotWidth_));
-    if (slots_ == 0.0) return false;
-    const double q = slot * width_ / slots_;
-    return !std::isnan(q) && !std::isinf(q) && fitsSingle(width_ - q);
 }
 
 std::int16_t DayAxis::dayAt(double x) const {

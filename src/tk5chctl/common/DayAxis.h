@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 
+#include "Numbers.h"
+
+#include <cmath>
 #include <cstdint>
 
 namespace tk5 {
@@ -34,6 +37,8 @@ private:
     DayAxis(double width, long newest, double slots, float slotWidth, bool fromSlotWidth,
             bool slotsFit);
 
+    static constexpr long kMin16 = -32768, kMax16 = 32767;
+
     double width_;
     long newest_;
     double slots_;    // n, for an axis made from a window
@@ -41,5 +46,23 @@ private:
     bool fromSlotWidth_;
     bool slotsFit_; // n and n - 2 fit 16 bits
 };
+
+// Inline: both are asked for every day of every drawn series.
+inline float DayAxis::x(long day) const {
+    if (!slotsFit_) throw ChartError(ChartError::Kind::Overflow, "too many days for one window");
+    const std::int16_t slot = add16(add16(day, -newest_), 1);
+    if (fromSlotWidth_) return toSingle(width_ - slot * static_cast<double>(slotWidth_));
+    return toSingle(width_ - divide(slot * width_, slots_));
+}
+
+inline bool DayAxis::reaches(long day) const noexcept {
+    const long distance = day - newest_;
+    if (!slotsFit_ || distance < kMin16 || distance >= kMax16) return false;
+    const auto slot = static_cast<std::int16_t>(distance + 1);
+    if (fromSlotWidth_) return fitsSingle(width_ - slot * static_cast<double>(slotWidth_));
+    if (slots_ == 0.0) return false;
+    const double q = slot * width_ / slots_;
+    return !std::isnan(q) && !std::isinf(q) && fitsSingle(width_ - q);
+}
 
 } // namespace tk5

@@ -10,7 +10,7 @@ namespace tk5 {
 // vzeroupper ends that state. It is issued only on processors that have AVX, and only when
 // this code is not itself built for AVX (the compiler keeps the registers in order then).
 inline void releaseUpperVectorState() noexcept {
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(__AVX__) &&                          \
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(__AVX__) &&                             \
     (defined(__GNUC__) || defined(__clang__))
     static const bool hasAvx = __builtin_cpu_supports("avx");
     if (hasAvx) asm volatile("vzeroupper");

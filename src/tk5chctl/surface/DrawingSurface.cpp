@@ -124,7 +124,7 @@ void DrawingSurface::Cls() {
 
 void DrawingSurface::lineOrBox(DrawCall::Op op, float x1, float y1, float x2, float y2,
                                Color color) {
-    record(op, x1, y1, x2, y2, color);
+    if (log_) record(op, x1, y1, x2, y2, color); // the common case, no log, costs no call
     if (op == DrawCall::Op::Box)
         paintBox(x1, y1, x2, y2, color);
     else

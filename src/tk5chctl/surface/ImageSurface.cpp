@@ -42,9 +42,8 @@ QRgb inverted(QRgb p) { return (p ^ 0x00FFFFFFu) | 0xFF000000u; }
 // The image's rows, fetched once per call (one detach); writes outside the image are dropped.
 class Pixels {
 public:
-    explicit Pixels(QImage& image)
-        : bits_(image.bits()), rowBytes_(image.bytesPerLine()), w_(image.width()),
-          h_(image.height()) {}
+    Pixels(QImage& image, qsizetype rowBytes, long w, long h)
+        : bits_(image.bits()), rowBytes_(rowBytes), w_(w), h_(h) {}
     QRgb* row(long y) const { return reinterpret_cast<QRgb*>(bits_ + y * rowBytes_); }
     qsizetype rowBytes() const { return rowBytes_; }
     bool inside(long x, long y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
@@ -91,6 +90,9 @@ void ImageSurface::setSizeTwips(float widthTwips, float heightTwips) {
         image_.setDotsPerMeterX(kDotsPerMeter96);
         image_.setDotsPerMeterY(kDotsPerMeter96);
         textFont_.reset(); // metrics depend on the image's resolution
+        pixelWidth_ = image_.width();
+        pixelHeight_ = image_.height();
+        rowBytes_ = image_.bytesPerLine();
     }
     image_.fill(toQRgb(BackColor));
     releaseUpperVectorState();
@@ -117,7 +119,7 @@ float ImageSurface::TextWidth(const QString& text) const {
 // the image's neighbourhood, so wild values cost no more than visible ones.
 void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int style,
                               bool lastPixel) {
-    const int w = image_.width(), h = image_.height();
+    const int w = pixelWidth_, h = pixelHeight_;
     if (x1 == x2 || y1 == y2) {
         straightLine(x1, y1, x2, y2, color, style, lastPixel);
         return;
@@ -158,7 +160,7 @@ void ImageSurface::rasterLine(int x1, int y1, int x2, int y2, Color color, int s
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
-    const Pixels pixels(image_);
+    const Pixels pixels(image_, rowBytes_, pixelWidth_, pixelHeight_);
     const PenPattern on(style);
     const QRgb pen = toQRgb(color);
     const bool invert = DrawMode == kDrawInvert;
@@ -191,8 +193,8 @@ void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int
     const long from = vertical ? y1 : x1;
     const long to = vertical ? y2 : x2;
     const long across = vertical ? x1 : y1;
-    const long length = vertical ? image_.height() : image_.width();
-    if (across < 0 || across >= (vertical ? image_.width() : image_.height())) return;
+    const long length = vertical ? pixelHeight_ : pixelWidth_;
+    if (across < 0 || across >= (vertical ? pixelWidth_ : pixelHeight_)) return;
     const long dir = to >= from ? 1 : -1;
     const long count = std::labs(to - from) + (lastPixel ? 1 : 0);
     // Steps t in [first, last) land inside the image.
@@ -205,7 +207,7 @@ void ImageSurface::straightLine(int x1, int y1, int x2, int y2, Color color, int
         last = std::min(last, from + 1);
     }
     if (first >= last) return;
-    const Pixels pixels(image_);
+    const Pixels pixels(image_, rowBytes_, pixelWidth_, pixelHeight_);
     const PenPattern on(style);
     const QRgb pen = toQRgb(color);
     const bool invert = DrawMode == kDrawInvert;
@@ -255,10 +257,10 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
     int t = twipsToPixels(std::min(y1, y2)), b = twipsToPixels(std::max(y1, y2));
     l = std::max(l, 0);
     t = std::max(t, 0);
-    r = std::min(r, image_.width() - 1);
-    b = std::min(b, image_.height() - 1);
+    r = std::min(r, pixelWidth_ - 1);
+    b = std::min(b, pixelHeight_ - 1);
     if (l > r || t > b) return;
-    const Pixels pixels(image_);
+    const Pixels pixels(image_, rowBytes_, pixelWidth_, pixelHeight_);
     const QRgb pen = toQRgb(color);
     const bool invert = DrawMode == kDrawInvert;
     for (int y = t; y <= b; ++y) {

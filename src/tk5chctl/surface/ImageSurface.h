@@ -59,6 +59,11 @@ private:
     float width_ = 0;
     float height_ = 0;
     QImage image_;
+    // The image's size and row length, kept beside it: the pixel routines read them for every
+    // segment.
+    int pixelWidth_ = 0;
+    int pixelHeight_ = 0;
+    qsizetype rowBytes_ = 0;
     mutable std::optional<TextFont> textFont_;
 };
 
