@@ -53,9 +53,9 @@ private:
 
 // The calendar date of a day; none for an index outside the series or a text that is not a
 // date.
-std::optional<QDate> dateOfDay(const PriceSeries& series, long day) {
+std::optional<QDate> dateOfDay(const PriceSeries& series, const DayDates::Reader& dates, long day) {
     if (!series.price_date.contains(day)) return std::nullopt;
-    return series.price_date.date(day);
+    return dates.date(day);
 }
 
 } // namespace
@@ -82,6 +82,7 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
     std::int16_t prev = 0; // day of the month of the day handled before
     std::int16_t d = 0;    // the current day's day of the month and month; a date that does
     std::int16_t m = 0;    // not convert keeps those of the day before
+    const DayDates::Reader dates = st.series.price_date.reader();
     for (long i = e; i >= s; --i) {
         // Days without a position or a date are told up front rather than by a failing step.
         float x = 0;
@@ -95,10 +96,12 @@ void DrawDateRuler(const ChartState& st, const ChartSurfaces& sf, std::int16_t s
             continue;
         }
 
-        const std::optional<QDate> date = dateOfDay(st.series, i);
+        const std::optional<QDate> date = dateOfDay(st.series, dates, i);
         if (date) {
-            d = static_cast<std::int16_t>(date->day());
-            m = static_cast<std::int16_t>(date->month());
+            int year = 0, month = 0, day = 0;
+            date->getDate(&year, &month, &day); // one calendar conversion for both
+            d = static_cast<std::int16_t>(day);
+            m = static_cast<std::int16_t>(month);
         }
         auto formatted = [&](const QString& pattern) {
             return [&date, pattern] {

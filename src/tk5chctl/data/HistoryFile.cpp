@@ -376,8 +376,9 @@ std::int16_t ConvertDateToInteger(const PriceSeries& series, const QString& str_
     // pass notes the first day matching each of the three dates, taking each stored date
     // once; it stops as soon as d itself is found, since that answers the first try.
     std::array<std::int16_t, 3> firstMatch{0, 0, 0};
+    const DayDates::Reader dates = series.price_date.reader();
     for (long day = 1; day <= count; ++day) {
-        const std::optional<QDate> date = series.price_date.date(day);
+        const std::optional<QDate> date = dates.date(day);
         if (!date) continue;
         const qint64 back = date->daysTo(d);
         if (back < 0 || back > 2 || firstMatch[static_cast<size_t>(back)] != 0) continue;

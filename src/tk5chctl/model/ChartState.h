@@ -40,11 +40,33 @@ public:
 
     // readDate of a day's text in the current locale: none when the text is not a date.
     std::optional<QDate> date(long day) const {
-        const QString& text = texts_[day];
+        followLocale();
+        return keptDate(day);
+    }
+
+    // Reads the dates of many days (a window, a scan) with one look at the current locale;
+    // meant for one loop, not to be kept across a change of locale.
+    class Reader {
+    public:
+        std::optional<QDate> date(long day) const { return dates_.keptDate(day); }
+
+    private:
+        friend class DayDates;
+        explicit Reader(const DayDates& dates) : dates_(dates) { dates.followLocale(); }
+        const DayDates& dates_;
+    };
+    Reader reader() const { return Reader(*this); }
+
+private:
+    // A change of the default locale starts a new reading of every day.
+    void followLocale() const {
         if (const QLocale here; here != locale_) {
             locale_ = here;
             ++reading_;
         }
+    }
+    std::optional<QDate> keptDate(long day) const {
+        const QString& text = texts_[day];
         Kept& k = kept_[static_cast<size_t>(day - 1)];
         if (k.reading != reading_) {
             k.date = readDate(text).value_or(QDate());
@@ -53,7 +75,6 @@ public:
         return k.date.isValid() ? std::optional<QDate>(k.date) : std::nullopt;
     }
 
-private:
     struct Kept {
         QDate date;                // invalid: the text is not a date
         std::uint64_t reading = 0; // the reading it belongs to; 0: none

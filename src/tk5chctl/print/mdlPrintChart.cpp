@@ -173,8 +173,9 @@ void dateLabels(DrawingSurface& p, const ChartState& st, const PageScale& sc) {
     int prevDay = 0, prevWeekday = 8;
     const long oldest = std::min<long>(st.ending_date_local, st.series.day_count);
     const long newest = std::max<long>(1, sc.s);
+    const DayDates::Reader dates = st.series.price_date.reader();
     for (long i = oldest; i >= newest; --i) {
-        const std::optional<QDate> date = st.series.price_date.date(i);
+        const std::optional<QDate> date = dates.date(i);
         if (!date) continue;
         const double x = sc.x(i);
         auto fmt = [&](const char* pattern) {
