@@ -36,59 +36,26 @@ std::unique_ptr<TKchart> makeChart(const QString& settings = {}, const QString& 
 // The published interface in its order: "name kind result(arguments)", kinds "rw" and "ro"
 // for properties and "m" for methods; types as the host sees them (text, int16, float32, bool,
 // any; "&" where the member writes the caller's variable back).
-const char* const kPublished[] = {"ticker_name rw text",
-                                  "buy_number rw int16",
-                                  "sell_number rw int16",
-                                  "starting_date_local rw int16",
-                                  "ending_date_local rw int16",
-                                  "OldVerticalLineX rw float32",
-                                  "OldHorizontalLineY rw float32",
-                                  "isVerticalLineDisplayed rw bool",
-                                  "isHorizontalLineDisplayed rw bool",
-                                  "ReadDataFile m any(text,bool&)",
-                                  "DrawPriceRuler m (int16,int16)",
-                                  "DisplayChart m (int16&,int16&)",
-                                  "MaximumPrice ro float32",
-                                  "MinimumPrice ro float32",
-                                  "GetMaximumPrice m float32(int16,int16)",
-                                  "GetMinimumPrice m float32(int16,int16)",
-                                  "Clear m ()",
-                                  "DrawDateRuler m (int16,int16)",
-                                  "UpdateCaption m (float32)",
-                                  "RecordBuy m (float32)",
-                                  "RecordSell m (float32)",
-                                  "DrawBuy m (float32)",
-                                  "DrawSell m (float32)",
-                                  "ClearBuysSells m ()",
-                                  "DisplayTechnicalIndicators m (int16,int16,int16)",
-                                  "TechInd1 ro int16",
-                                  "TechInd2 ro int16",
-                                  "TechInd3 ro int16",
-                                  "SaveChartInFile m (text)",
-                                  "OpenChartFromFile m (text)",
-                                  "FillListView m ()",
-                                  "PrintEntireChart m ()",
-                                  "GoBackward m ()",
-                                  "GoForward m ()",
-                                  "ZoomIn m ()",
-                                  "ZoomOut m ()",
-                                  "ConvertDateToInteger m int16(text)",
-                                  "StartingDate ro text",
-                                  "EndingDate ro text",
-                                  "PrintTransactionsReport m text()",
-                                  "CalculateSumGain m ()",
-                                  "CalculateCumGain m ()",
-                                  "convert_trading_date m any(text)",
-                                  "UpdateHistData m ()",
-                                  "SetColors m ()",
-                                  "DrawLabel m ()",
-                                  "DrawLabelNoEvent m ()",
-                                  "CompanyName ro text",
-                                  "MA10 ro bool",
-                                  "MA50 ro bool",
-                                  "MA200 ro bool",
-                                  "MACustom ro bool",
-                                  "MaximumInput rw int16"};
+const char* const kPublished =
+    "ticker_name rw text; buy_number rw int16; sell_number rw int16; "
+    "starting_date_local rw int16; ending_date_local rw int16; "
+    "OldVerticalLineX rw float32; OldHorizontalLineY rw float32; "
+    "isVerticalLineDisplayed rw bool; isHorizontalLineDisplayed rw bool; "
+    "ReadDataFile m any(text,bool&); DrawPriceRuler m (int16,int16); "
+    "DisplayChart m (int16&,int16&); MaximumPrice ro float32; MinimumPrice ro float32; "
+    "GetMaximumPrice m float32(int16,int16); GetMinimumPrice m float32(int16,int16); "
+    "Clear m (); DrawDateRuler m (int16,int16); UpdateCaption m (float32); "
+    "RecordBuy m (float32); RecordSell m (float32); DrawBuy m (float32); "
+    "DrawSell m (float32); ClearBuysSells m (); "
+    "DisplayTechnicalIndicators m (int16,int16,int16); TechInd1 ro int16; "
+    "TechInd2 ro int16; TechInd3 ro int16; SaveChartInFile m (text); "
+    "OpenChartFromFile m (text); FillListView m (); PrintEntireChart m (); "
+    "GoBackward m (); GoForward m (); ZoomIn m (); ZoomOut m (); "
+    "ConvertDateToInteger m int16(text); StartingDate ro text; EndingDate ro text; "
+    "PrintTransactionsReport m text(); CalculateSumGain m (); CalculateCumGain m (); "
+    "convert_trading_date m any(text); UpdateHistData m (); SetColors m (); "
+    "DrawLabel m (); DrawLabelNoEvent m (); CompanyName ro text; MA10 ro bool; "
+    "MA50 ro bool; MA200 ro bool; MACustom ro bool; MaximumInput rw int16;";
 
 // The interface's type names as Qt's meta-object writes them.
 QString metaType(QString t) {
@@ -441,10 +408,11 @@ private slots:
             }
             return {};
         };
-        for (const char* entry : kPublished) {
-            const QStringList f = QString::fromLatin1(entry).split(' ');
+        for (const QString& entry :
+             QString::fromLatin1(kPublished).split(';', Qt::SkipEmptyParts)) {
+            const QStringList f = entry.trimmed().split(' ');
             if (f[1] != "m") {
-                QVERIFY2(nextProperty < mo.propertyCount(), entry);
+                QVERIFY2(nextProperty < mo.propertyCount(), qPrintable(entry));
                 const QMetaProperty p = mo.property(nextProperty++);
                 QCOMPARE(p.name(), f[0]);
                 QCOMPARE(QString::fromLatin1(p.typeName()), metaType(f[2]));
