@@ -247,8 +247,12 @@ void ImageSurface::paintFill(Color color) {
 
 void ImageSurface::paintSegment(float x1, float y1, float x2, float y2, Color color) {
     releaseUpperVectorState();
-    rasterLine(twipsToPixels(x1), twipsToPixels(y1), twipsToPixels(x2), twipsToPixels(y2), color,
-               DrawStyle, true);
+    // Most segments are bars and ticks: an end that repeats the other's coordinate is
+    // converted once.
+    const int px1 = twipsToPixels(x1), py1 = twipsToPixels(y1);
+    const int px2 = x2 == x1 ? px1 : twipsToPixels(x2);
+    const int py2 = y2 == y1 ? py1 : twipsToPixels(y2);
+    rasterLine(px1, py1, px2, py2, color, DrawStyle, true);
 }
 
 void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color) {
