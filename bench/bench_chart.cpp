@@ -110,18 +110,15 @@ BENCHMARK(BM_WidgetRedraw)->Unit(benchmark::kMillisecond)->Apply([](auto* b) {
 // (MACD's first 299), set through the settings the control is given. 2700 days is the longest
 // window whose 300-day MACD still fits the 3000 days an indicator is worked out over.
 QMap<QString, QString> heavyPanes() {
-    QMap<QString, QString> s{{QStringLiteral("Tech1"), QStringLiteral("4")},
-                             {QStringLiteral("Tech2"), QStringLiteral("5")},
-                             {QStringLiteral("Tech3"), QStringLiteral("10")}};
-    for (const char* key :
-         {"RSI_periods", "FS_periodsD", "FS_periodsK", "SS_periodsD", "SS_periodsK",
-          "ExpMAperiods1", "ExpMAperiods2", "MACDperiods1", "MACDperiods2", "MACDperiods3",
-          "Momentumperiods", "Volatilityperiods1", "Volatilityperiods2", "MoneyFlowperiods"})
-        for (int p = 1; p <= 3; ++p)
-            s.insert(QString::number(p) + QLatin1String(key),
-                     QLatin1String(key) == QLatin1String("MACDperiods1") ? QStringLiteral("299")
-                                                                         : QStringLiteral("300"));
-    return s;
+    return {{QStringLiteral("Tech1"), QStringLiteral("4")},
+            {QStringLiteral("1SS_periodsK"), QStringLiteral("300")},
+            {QStringLiteral("1SS_periodsD"), QStringLiteral("300")},
+            {QStringLiteral("Tech2"), QStringLiteral("5")},
+            {QStringLiteral("2MACDperiods1"), QStringLiteral("299")},
+            {QStringLiteral("2MACDperiods2"), QStringLiteral("300")},
+            {QStringLiteral("2MACDperiods3"), QStringLiteral("300")},
+            {QStringLiteral("Tech3"), QStringLiteral("10")},
+            {QStringLiteral("3MoneyFlowperiods"), QStringLiteral("300")}};
 }
 
 void BM_WidgetRedrawHeavy(benchmark::State& state) {

@@ -279,12 +279,13 @@ void ImageSurface::paintBox(float x1, float y1, float x2, float y2, Color color)
 void ImageSurface::paintText(float x, float y, const QString& text, Color color) {
     if (image_.isNull()) return;
     {
+        const TextFont& font = textFont();
         QPainter p(&image_);
-        p.setFont(textFont().font);
+        p.setFont(font.font);
         p.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
         if (DrawMode == kDrawInvert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        const QFontMetrics fm(p.font(), &image_);
-        p.drawText(twipsToPixels(x), twipsToPixels(y) + fm.ascent(), text);
+        // The baseline one whole-pixel ascent below the top.
+        p.drawText(twipsToPixels(x), twipsToPixels(y) + qRound(font.metrics.ascent()), text);
     }
     releaseUpperVectorState();
 }
